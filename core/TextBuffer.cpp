@@ -1,5 +1,6 @@
 #include "core/TextBuffer.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {

@@ -1,0 +1,94 @@
+#include "effect/Tessaly.h"
+
+#include <cmath>
+
+namespace {
+constexpr double kMinDb = -94.0;
+constexpr double kMaxDb = 6.0;
+constexpr double kStepDb = 0.01;
+
+struct ParameterSpec {
+  const char* name;
+  double shape;
+};
+// Shapes well below 1 give the upper decibels most of the travel of a slider.
+constexpr ParameterSpec kParameters[Tessaly::kParamCount] = {
+    {"Gain", 0.09}, {"Mono", 0.19}, {"Stereo", 0.19}};
+
+struct FactoryPreset {
+  const char* name;
+  double values[Tessaly::kParamCount];  // Gain, Mono, Stereo in dB
+};
+constexpr FactoryPreset kFactoryPresets[Tessaly::kPresetCount] = {
+    {"No Change", {0.0, 0.0, 0.0}},
+    {"Stereo Enhance", {0.0, 0.0, 3.0}},
+    {"Only Stereo", {0.0, -94.0, 0.0}},
+    {"Only Mono", {0.0, 0.0, -94.0}},
+};
+
+double LinearGain(double db) { return db > Tessaly::kSilenceDb ? std::pow(10.0, db / 20.0) : 0.0; }
+}  // namespace
+
+IEffectIdentity Tessaly::Identity() {
+  IEffectIdentity identity;
+  identity.parameterCount = kParamCount;
+  identity.presetCount = kPresetCount;
+  identity.channelIO = "2-2";
+  identity.effectName = "Tessaly";
+  identity.productName = "";
+  identity.vendorName = "Tsly";
+  identity.version = 0x00020001;
+  identity.uniqueID = 0x6A68784D;
+  identity.vendorID = 0x6A68784D;
+  return identity;
+}
+
+Tessaly::Tessaly(audioMasterCallback host) : IEffectVST(host, Identity()) {
+  InitParameters();
+  AddFactoryPresets();
+  AddPresetsFromCurrentState("-", kPresetCount);
+}
+
+void Tessaly::InitParameters() {
+  for (int i = 0; i < kParamCount; ++i) {
+    IEffectParameter* parameter = Parameter(i);
+    parameter->InitContinuous(kParameters[i].name, 0.0, kMinDb, kMaxDb, kStepDb, "dB", "", 1.0);
+    parameter->ChangeShape(kParameters[i].shape);
+  }
+}
+
+void Tessaly::AddFactoryPresets() {
+  for (const FactoryPreset& preset : kFactoryPresets) AddPresetFromValues(preset.name, preset.values);
+}
+
+void Tessaly::HandleParameterChange(int index) {
+  IEffectLockGuard lock(Mutex());
+  const IEffectParameter* parameter = Parameter(index);
+  if (parameter == nullptr) return;
+  const double gain = LinearGain(parameter->PlainValue());
+  switch (index) {
+    case kGain: outputGain_ = gain; break;
+    case kMono: midGain_ = 0.5 * gain; break;
+    case kStereo: sideGain_ = 0.5 * gain; break;
+    default: break;
+  }
+}
+
+void Tessaly::RenderDouble(double** inputs, double** outputs, int frames) {
+  const double* inL = inputs[0];
+  const double* inR = inputs[1];
+  double* outL = outputs[0];
+  double* outR = outputs[1];
+  const double midGain = midGain_;
+  const double sideGain = sideGain_;
+  const double outputGain = outputGain_;
+  for (int i = 0; i < frames; ++i) {
+    // Both inputs are read before either output is written: processing may be in place.
+    const double left = inL[i];
+    const double right = inR[i];
+    const double side = (left - right) * sideGain;
+    const double mid = (left + right) * midGain;
+    outL[i] = (side + mid) * outputGain;
+    outR[i] = (mid - side) * outputGain;
+  }
+}

@@ -1,0 +1,104 @@
+#include "host/VstCallbacks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "host/EffectVST.h"
+
+namespace {
+int ConnectedInputs(const IEffectVST& plugin) {
+  int count = 0;
+  for (int i = 0; i < plugin.InputCount(); ++i) count += plugin.InputConnected(i) ? 1 : 0;
+  return count;
+}
+
+int ConnectedOutputs(const IEffectVST& plugin) {
+  int count = 0;
+  for (int i = 0; i < plugin.OutputCount(); ++i) count += plugin.OutputConnected(i) ? 1 : 0;
+  return count;
+}
+
+// Hands render() the host's block; a block longer than the announced block size (which
+// the scratch buffers are sized to) goes in consecutive slices of at most that size.
+template <typename Sample, typename Render>
+void ProcessBlock(IEffectVST& plugin, Sample** inputs, Sample** outputs, int frames,
+                  Render render) {
+  const int block = plugin.BlockSize();
+  if (frames <= block) {
+    render(inputs, outputs, frames);
+    return;
+  }
+  if (block <= 0) return;
+  auto** sliceIn = reinterpret_cast<Sample**>(plugin.SliceInputs());
+  auto** sliceOut = reinterpret_cast<Sample**>(plugin.SliceOutputs());
+  const int ins = ConnectedInputs(plugin);
+  const int outs = ConnectedOutputs(plugin);
+  for (int done = 0; done < frames; done += block) {
+    for (int c = 0; c < ins; ++c) sliceIn[c] = inputs[c] + done;
+    for (int c = 0; c < outs; ++c) sliceOut[c] = outputs[c] + done;
+    render(sliceIn, sliceOut, std::min(block, frames - done));
+  }
+}
+
+// The frame shared by the three audio callbacks: find the object, hold its mutex for the
+// whole block, ask for MIDI when the plug-in handles it, then process.
+template <typename Sample, typename Render>
+void ProcessCallback(AEffect* effect, Sample** inputs, Sample** outputs, int32_t frames,
+                     Render render) {
+  IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
+  if (plugin == nullptr) return;
+  IEffectLockGuard lock(plugin->Mutex());
+  if (plugin->HandlesMidi()) plugin->RequestMidi();
+  if (frames <= 0 || inputs == nullptr || outputs == nullptr) return;
+  ProcessBlock(*plugin, inputs, outputs, frames,
+               [&](Sample** in, Sample** out, int n) { render(*plugin, in, out, n); });
+}
+}  // namespace
+
+void HostProcessAccumulate(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
+  ProcessCallback(effect, inputs, outputs, frames,
+                  [](IEffectVST& plugin, float** in, float** out, int n) {
+                    plugin.BindInputsConverted(plugin.InputCount(), in, n);
+                    plugin.BindOutputsConverted(plugin.OutputCount(), out);
+                    plugin.RunAndAddFloat(n);
+                  });
+}
+
+void HostProcessFloat(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
+  ProcessCallback(effect, inputs, outputs, frames,
+                  [](IEffectVST& plugin, float** in, float** out, int n) {
+                    plugin.BindInputsConverted(plugin.InputCount(), in, n);
+                    plugin.BindOutputsConverted(plugin.OutputCount(), out);
+                    plugin.RunAndStoreFloat(n);
+                  });
+}
+
+void HostProcessDouble(AEffect* effect, double** inputs, double** outputs, int32_t frames) {
+  ProcessCallback(effect, inputs, outputs, frames,
+                  [](IEffectVST& plugin, double** in, double** out, int n) {
+                    plugin.BindInputs(plugin.InputCount(), in);
+                    plugin.BindOutputs(plugin.OutputCount(), out);
+                    plugin.RenderDouble(plugin.InputData(), plugin.OutputData(), n);
+                  });
+}
+
+void HostSetParameter(AEffect* effect, int32_t index, float value) {
+  IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
+  if (plugin == nullptr) return;
+  IEffectLockGuard lock(plugin->Mutex());
+  IEffectParameter* parameter = plugin->Parameter(index);
+  // Interpolating hosts overshoot [0, 1] slightly; a NaN carries no value at all.
+  if (parameter == nullptr || std::isnan(value)) return;
+  const double normalised = std::clamp(static_cast<double>(value), 0.0, 1.0);
+  if (IEditor* editor = plugin->Editor()) editor->ForwardParamToControls(index, normalised, true);
+  parameter->SetFromNormalised(normalised);
+  plugin->HandleParameterChange(index);
+}
+
+float HostGetParameter(AEffect* effect, int32_t index) {
+  IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
+  if (plugin == nullptr) return 0.0f;
+  IEffectLockGuard lock(plugin->Mutex());
+  const IEffectParameter* parameter = plugin->Parameter(index);
+  return parameter != nullptr ? static_cast<float>(parameter->NormalisedValue()) : 0.0f;
+}
