@@ -1,0 +1,107 @@
+#include "tools/host/AudioFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == "aif") return "aiff";
+  if (extension == "ogg") return "oga";
+  return extension;
+}
+
+// The container format libsndfile lists under this extension, or 0.
+int MajorFormatFor(const std::string& extension) {
+  int count = 0;
+  sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+  for (int i = 0; i < count; ++i) {
+    SF_FORMAT_INFO format{};
+    format.format = i;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &format, sizeof format);
+    if (format.extension && extension == format.extension) return format.format;
+  }
+  return 0;
+}
+
+bool Accepts(int major, int subtype, int channels, int sampleRate) {
+  SF_INFO info{};
+  info.format = major | subtype;
+  info.channels = channels;
+  info.samplerate = sampleRate;
+  return sf_format_check(&info) != 0;
+}
+
+int SubtypeFor(int major, int preferred, int channels, int sampleRate) {
+  for (int subtype : {preferred, static_cast<int>(SF_FORMAT_PCM_24)}) {
+    if (subtype && Accepts(major, subtype, channels, sampleRate)) return subtype;
+  }
+  int count = 0;
+  sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE_COUNT, &count, sizeof count);
+  for (int i = 0; i < count; ++i) {
+    SF_FORMAT_INFO format{};
+    format.format = i;
+    sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE, &format, sizeof format);
+    if (Accepts(major, format.format, channels, sampleRate)) return format.format;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<AudioFileReader> AudioFileReader::Open(const std::string& path, std::string* error) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (!file) {
+    *error = "cannot read audio file " + path + ": " + sf_strerror(nullptr);
+    return nullptr;
+  }
+  return std::unique_ptr<AudioFileReader>(new AudioFileReader(file, info));
+}
+
+AudioFileReader::~AudioFileReader() { sf_close(file_); }
+
+int64_t AudioFileReader::Read(double* interleaved, int64_t frames) {
+  return sf_readf_double(file_, interleaved, frames);
+}
+
+std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path, int channels, int sampleRate,
+                                                         int preferredSubtype, std::string* error) {
+  const int major = MajorFormatFor(LowerExtension(path));
+  if (!major) {
+    *error = "cannot tell the audio format of " + path + " from its extension (.wav, .flac, .aiff, ...)";
+    return nullptr;
+  }
+  const int subtype = SubtypeFor(major, preferredSubtype, channels, sampleRate);
+  SF_INFO info{};
+  info.format = major | subtype;
+  info.channels = channels;
+  info.samplerate = sampleRate;
+  SNDFILE* file = subtype ? sf_open(path.c_str(), SFM_WRITE, &info) : nullptr;
+  if (!file) {
+    *error = "cannot write audio file " + path + ": " + (subtype ? sf_strerror(nullptr) : "format not writable");
+    return nullptr;
+  }
+  sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  return std::unique_ptr<AudioFileWriter>(new AudioFileWriter(file));
+}
+
+AudioFileWriter::~AudioFileWriter() {
+  if (file_) sf_close(file_);
+}
+
+bool AudioFileWriter::Write(const double* interleaved, int64_t frames) {
+  return sf_writef_double(file_, interleaved, frames) == frames;
+}
+
+bool AudioFileWriter::Close() {
+  const int status = sf_close(file_);
+  file_ = nullptr;
+  return status == 0;
+}

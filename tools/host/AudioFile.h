@@ -1,0 +1,47 @@
+#pragma once
+// Audio files through libsndfile: every format it reads (WAV, FLAC, AIFF, Ogg, ...) as a
+// source, and an output file whose format follows its file name.
+
+#include <sndfile.h>
+
+#include <memory>
+#include <string>
+
+#include "tools/host/AudioSource.h"
+
+class AudioFileReader : public AudioSource {
+ public:
+  // Null with a one-line reason in error when the file cannot be opened.
+  static std::unique_ptr<AudioFileReader> Open(const std::string& path, std::string* error);
+  ~AudioFileReader() override;
+
+  int Channels() const override { return info_.channels; }
+  double SampleRate() const override { return info_.samplerate; }
+  int64_t TotalFrames() const override { return info_.frames; }
+  int64_t Read(double* interleaved, int64_t frames) override;
+  // The sample encoding (SF_FORMAT_PCM_16, SF_FORMAT_FLOAT, ...).
+  int Subtype() const { return info_.format & SF_FORMAT_SUBMASK; }
+
+ private:
+  AudioFileReader(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {}
+  SNDFILE* file_;
+  SF_INFO info_;
+};
+
+class AudioFileWriter {
+ public:
+  // Opens path for writing in the container its extension names, with the sample
+  // encoding preferredSubtype when the container takes it, else 24-bit PCM or the
+  // container's own. Samples beyond full scale are clipped, not wrapped.
+  static std::unique_ptr<AudioFileWriter> Create(const std::string& path, int channels, int sampleRate,
+                                                 int preferredSubtype, std::string* error);
+  ~AudioFileWriter();
+
+  bool Write(const double* interleaved, int64_t frames);
+  // Flushes and closes; false when the data did not reach the file.
+  bool Close();
+
+ private:
+  explicit AudioFileWriter(SNDFILE* file) : file_(file) {}
+  SNDFILE* file_;
+};

@@ -1,0 +1,156 @@
+#include "tools/host/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+// The options a command accepts; the value-less ones are flags.
+struct CommandSpec {
+  CommandLine::Command command;
+  std::vector<std::string> options;
+};
+
+const std::map<std::string, CommandSpec>& Commands() {
+  static const std::map<std::string, CommandSpec> commands = {
+      {"info", {CommandLine::Command::Info, {}}},
+      {"presets", {CommandLine::Command::Presets, {}}},
+      {"render",
+       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--preset", "--state"}}},
+      {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
+  };
+  return commands;
+}
+
+bool IsHelp(const std::string& word) { return word == "--help" || word == "-h" || word == "help"; }
+
+bool ParseBlockSize(const std::string& text, int* blockSize) {
+  errno = 0;
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno != 0 || value < 1 || value > kMaxBlockSize) return false;
+  *blockSize = static_cast<int>(value);
+  return true;
+}
+
+bool StoreOption(const std::string& option, const std::string& value, CommandLine* line, std::string* error) {
+  if (option == "--in") {
+    line->inputPath = value;
+  } else if (option == "--out") {
+    line->outputPath = value;
+  } else if (option == "--state") {
+    line->statePath = value;
+  } else if (option == "--preset") {
+    line->preset = value;
+  } else if (option == "--set") {
+    const size_t equals = value.find('=');
+    if (equals == std::string::npos || equals == 0) {
+      *error = "--set needs NAME=VALUE, got '" + value + "'";
+      return false;
+    }
+    line->settings.push_back({value.substr(0, equals), value.substr(equals + 1)});
+  } else if (option == "--block") {
+    if (!ParseBlockSize(value, &line->blockSize)) {
+      *error = "bad block size '" + value + "' (1 to " + std::to_string(kMaxBlockSize) + " frames)";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsKnown(const CommandSpec& spec, const std::string& option) {
+  for (const std::string& known : spec.options) {
+    if (known == option) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule, CommandLine* line,
+                      std::string* error) {
+  *line = CommandLine{};
+  line->modulePath = defaultModule;
+  if (argc < 2 || IsHelp(argv[1])) return true;
+  const auto found = Commands().find(argv[1]);
+  if (found == Commands().end()) {
+    *error = std::string("unknown command '") + argv[1] + "' (try --help)";
+    return false;
+  }
+  const CommandSpec& spec = found->second;
+  line->command = spec.command;
+  bool moduleGiven = false;
+  for (int i = 2; i < argc; ++i) {
+    std::string word = argv[i];
+    if (IsHelp(word)) {
+      line->command = CommandLine::Command::Help;
+      return true;
+    }
+    if (word.compare(0, 2, "--") != 0) {
+      if (moduleGiven) {
+        *error = "unexpected argument '" + word + "'";
+        return false;
+      }
+      line->modulePath = word;
+      moduleGiven = true;
+      continue;
+    }
+    std::string value;
+    const size_t equals = word.find('=');
+    const bool inlineValue = equals != std::string::npos;
+    if (inlineValue) {
+      value = word.substr(equals + 1);
+      word.resize(equals);
+    }
+    if (!IsKnown(spec, word)) {
+      *error = "unknown option '" + word + "' for " + argv[1] + " (try --help)";
+      return false;
+    }
+    if (word == "--double") {
+      line->useDouble = true;
+      continue;
+    }
+    if (!inlineValue) {
+      if (i + 1 >= argc) {
+        *error = "option " + word + " needs a value";
+        return false;
+      }
+      value = argv[++i];
+    }
+    if (!StoreOption(word, value, line, error)) return false;
+  }
+  if ((line->command == CommandLine::Command::Render || line->command == CommandLine::Command::SaveState) &&
+      line->outputPath.empty()) {
+    *error = std::string(argv[1]) + " needs --out FILE";
+    return false;
+  }
+  return true;
+}
+
+std::string UsageText() {
+  return "tessaly-host: a command-line VST 2.4 host for Linux modules\n"
+         "\n"
+         "usage:\n"
+         "  tessaly-host info [MODULE]\n"
+         "      what a host sees: names, identity, pins, flags, parameters, programs,\n"
+         "      capability answers and the requests the plug-in makes while it opens\n"
+         "  tessaly-host presets [MODULE]\n"
+         "      the plug-in's programs\n"
+         "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
+         "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
+         "      streams a stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
+         "      built-in stereo demo signal without --in, and prints the mid and side levels\n"
+         "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
+         "                      --out FILE.fxp|FILE.fxb\n"
+         "      saves the plug-in's state as a program (.fxp) or bank (.fxb) preset file\n"
+         "\n"
+         "options:\n"
+         "  --set NAME=VALUE  sets a parameter in its own unit (\"Stereo=3\" is +3 dB)\n"
+         "  --preset P        selects a program by name or by index (as 'presets' lists them)\n"
+         "  --state FILE      restores a preset file before the other settings\n"
+         "  --block N         frames per processing block (default 512)\n"
+         "  --double          processes 64-bit samples instead of 32-bit\n"
+         "\n"
+         "MODULE defaults to the module of this build.\n";
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The command line of tessaly-host: a command, an optional module path and the options
+// that command takes.
+
+#include <string>
+#include <vector>
+
+struct ParameterSetting {
+  std::string name;
+  std::string value;
+};
+
+struct CommandLine {
+  enum class Command { Help, Info, Presets, Render, SaveState };
+
+  Command command = Command::Help;
+  std::string modulePath;
+  std::string inputPath;   // render: empty renders the built-in demo signal
+  std::string outputPath;  // render: audio file; save-state: .fxp or .fxb
+  std::string statePath;   // a .fxp or .fxb to restore before anything else
+  std::string preset;      // a program name or index to select
+  std::vector<ParameterSetting> settings;
+  int blockSize = 512;
+  bool useDouble = false;
+};
+
+constexpr int kMaxBlockSize = 65536;
+
+// Parses argv; on failure returns false with a one-line reason in error.
+bool ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule, CommandLine* line,
+                      std::string* error);
+
+// The text that --help prints.
+std::string UsageText();

@@ -1,0 +1,11 @@
+#pragma once
+// The commands of tessaly-host. Each returns false with a one-line reason in error.
+
+#include <string>
+
+#include "tools/host/CommandLine.h"
+
+bool RunInfo(const CommandLine& line, std::string* error);
+bool RunPresets(const CommandLine& line, std::string* error);
+bool RunRender(const CommandLine& line, std::string* error);
+bool RunSaveState(const CommandLine& line, std::string* error);

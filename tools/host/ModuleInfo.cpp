@@ -1,0 +1,159 @@
+#include "tools/host/ModuleInfo.h"
+
+#include <cstdio>
+#include <string>
+
+#include "tools/host/FourCc.h"
+
+namespace {
+
+// Capability questions that hosts commonly put to plug-ins.
+constexpr const char* kCapabilityQuestions[] = {
+    "sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
+    "offline",       "midiProgramNames", "bypass",           "noRealTime",          "plugAsChannelInsert",
+    "plugAsSend",    "mixDryWet",        "1in1out",          "1in2out",             "2in1out",
+    "2in2out",       "2in4out",          "4in2out",          "4in4out",             "4in8out",
+    "8in4out",       "8in8out"};
+
+constexpr const char* kCategoryNames[] = {"unknown",     "effect",     "instrument",    "analysis",
+                                          "mastering",   "spatialiser", "room effect", "surround effect",
+                                          "restoration", "offline",    "shell",         "generator"};
+
+struct FlagName {
+  int32_t bit;
+  const char* name;
+};
+constexpr FlagName kFlagNames[] = {{effFlagsHasEditor, "editor"},
+                                   {effFlagsCanMono, "can mono"},
+                                   {effFlagsCanReplacing, "32-bit replacing"},
+                                   {effFlagsProgramChunks, "program chunks"},
+                                   {effFlagsIsSynth, "instrument"},
+                                   {effFlagsNoSoundInStop, "no sound in stop"},
+                                   {effFlagsCanDoubleReplacing, "64-bit replacing"}};
+
+std::string DecimalVersion(intptr_t version) {
+  if (version < 0 || version >= 1000000) return std::to_string(version);
+  return std::to_string(version) + " (" + std::to_string(version / 10000) + "." +
+         std::to_string(version % 10000 / 100) + "." + std::to_string(version % 100) + ")";
+}
+
+std::string CategoryText(intptr_t category) {
+  const auto count = static_cast<intptr_t>(sizeof kCategoryNames / sizeof kCategoryNames[0]);
+  const char* name = category >= 0 && category < count ? kCategoryNames[category] : "?";
+  return std::string(name) + " (" + std::to_string(category) + ")";
+}
+
+std::string FlagsText(int32_t flags) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%X", static_cast<unsigned>(flags));
+  std::string text = hex;
+  const char* separator = ": ";
+  for (const FlagName& flag : kFlagNames) {
+    if (flags & flag.bit) {
+      text += separator;
+      text += flag.name;
+      separator = ", ";
+    }
+  }
+  return text;
+}
+
+const char* AnswerText(intptr_t answer) {
+  switch (answer) {
+    case 1: return "yes";
+    case -1: return "no";
+    case 0: return "don't know";
+    default: return nullptr;
+  }
+}
+
+void PrintPins(const PluginModule& module, int32_t opcode, int count, const char* heading) {
+  std::printf("%-15s %d\n", heading, count);
+  for (int i = 0; i < count; ++i) {
+    VstPinProperties pin{};
+    if (!module.Dispatch(opcode, i, 0, &pin)) continue;
+    pin.label[sizeof pin.label - 1] = '\0';
+    std::printf("  %-13s %s%s\n", pin.label, pin.flags & kVstPinIsActive ? "active" : "inactive",
+                pin.flags & kVstPinIsStereo ? ", first of a stereo pair" : "");
+  }
+}
+
+void PrintEditor(const PluginModule& module) {
+  ERect* rect = nullptr;
+  if (!(module.Effect().flags & effFlagsHasEditor) || !module.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
+    std::printf("%-15s none\n", "editor");
+    return;
+  }
+  std::printf("%-15s %d x %d\n", "editor", rect->right - rect->left, rect->bottom - rect->top);
+}
+
+void PrintParameters(const PluginModule& module) {
+  std::printf("%-15s %d\n", "parameters", module.ParameterCount());
+  for (int i = 0; i < module.ParameterCount(); ++i) {
+    const std::string value = module.ParameterDisplay(i) + " " + module.ParameterLabel(i);
+    AEffect& effect = module.Effect();
+    const float normalised = effect.getParameter ? effect.getParameter(&effect, i) : 0.0f;
+    std::printf("  %3d  %-16s %-14s normalised %.4f%s\n", i, module.ParameterName(i).c_str(), value.c_str(),
+                normalised, module.Dispatch(effCanBeAutomated, i) ? "" : ", not automatable");
+  }
+}
+
+void PrintCapabilities(const PluginModule& module) {
+  std::printf("capabilities\n");
+  for (const char* question : kCapabilityQuestions) {
+    std::string text = question;
+    const intptr_t answer = module.Dispatch(effCanDo, 0, 0, &text[0]);
+    const char* answerText = AnswerText(answer);
+    if (answerText) {
+      std::printf("  %-20s %s\n", question, answerText);
+    } else {
+      std::printf("  %-20s 0x%llX\n", question, static_cast<unsigned long long>(answer));
+    }
+  }
+}
+
+void PrintRequests(const char* heading, const std::vector<HostRequest>& requests) {
+  std::printf("%s: %zu\n", heading, requests.size());
+  for (const HostRequest& request : requests) {
+    std::printf("  %-34s (%2d) index %d value %lld -> %lld", HostServices::OpcodeName(request.opcode),
+                request.opcode, request.index, static_cast<long long>(request.value),
+                static_cast<long long>(request.answer));
+    if (!request.text.empty()) std::printf(" \"%s\"", request.text.c_str());
+    std::printf("\n");
+  }
+}
+
+}  // namespace
+
+void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>& creationRequests,
+                     const std::vector<HostRequest>& openRequests) {
+  const AEffect& effect = module.Effect();
+  std::printf("%-15s %s\n", "module", module.Path().c_str());
+  std::printf("%-15s %s\n", "effect name", module.QueryText(effGetEffectName).c_str());
+  std::printf("%-15s %s\n", "vendor", module.QueryText(effGetVendorString).c_str());
+  std::printf("%-15s %s\n", "product", module.QueryText(effGetProductString).c_str());
+  std::printf("%-15s %s\n", "vendor version", DecimalVersion(module.Dispatch(effGetVendorVersion)).c_str());
+  std::printf("%-15s %s\n", "version", DecimalVersion(effect.version).c_str());
+  std::printf("%-15s %lld\n", "VST version", static_cast<long long>(module.Dispatch(effGetVstVersion)));
+  std::printf("%-15s %s\n", "unique ID", FourCcText(effect.uniqueID).c_str());
+  std::printf("%-15s %s\n", "category", CategoryText(module.Dispatch(effGetPlugCategory)).c_str());
+  PrintPins(module, effGetInputProperties, effect.numInputs, "inputs");
+  PrintPins(module, effGetOutputProperties, effect.numOutputs, "outputs");
+  std::printf("%-15s %s\n", "flags", FlagsText(effect.flags).c_str());
+  std::printf("%-15s %d samples\n", "latency", effect.initialDelay);
+  std::printf("%-15s %lld samples\n", "tail", static_cast<long long>(module.Dispatch(effGetTailSize)));
+  PrintEditor(module);
+  PrintParameters(module);
+  std::printf("%-15s %d\n", "programs", module.ProgramCount());
+  PrintPrograms(module);
+  PrintCapabilities(module);
+  if (!creationRequests.empty()) PrintRequests("host requests while creating", creationRequests);
+  PrintRequests("host requests during effOpen", openRequests);
+}
+
+void PrintPrograms(const PluginModule& module) {
+  const intptr_t current = module.Dispatch(effGetProgram);
+  for (int i = 0; i < module.ProgramCount(); ++i) {
+    std::printf("  %3d%s %s\n", i, i == current ? "*" : " ", module.ProgramName(i).c_str());
+  }
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Prints what a host sees of a plug-in: identity, pins, flags, parameters, programs, the
+// answers to the usual capability questions and the requests it made of the host.
+
+#include <vector>
+
+#include "tools/host/HostServices.h"
+#include "tools/host/PluginModule.h"
+
+void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>& creationRequests,
+                     const std::vector<HostRequest>& openRequests);
+
+// One line per program: index, name, and a star at the current one.
+void PrintPrograms(const PluginModule& module);

@@ -1,0 +1,11 @@
+#pragma once
+// Brings an opened plug-in into the state the command line asks for: first a saved state
+// (--state), then a program (--preset), then single parameters (--set), so that each
+// later step refines the one before.
+
+#include <string>
+
+#include "tools/host/CommandLine.h"
+#include "tools/host/PluginModule.h"
+
+bool ConfigurePlugin(PluginModule& module, const CommandLine& line, std::string* error);

@@ -1,0 +1,76 @@
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "tools/host/AudioFile.h"
+#include "tools/host/Commands.h"
+#include "tools/host/DemoSignal.h"
+#include "tools/host/LevelMeter.h"
+#include "tools/host/PluginModule.h"
+#include "tools/host/PluginSetup.h"
+#include "tools/host/Renderer.h"
+
+namespace {
+
+// Files shorter than this render too fast for a progress display to help.
+constexpr double kProgressSeconds = 10.0;
+
+std::unique_ptr<AudioSource> OpenSource(const std::string& path, int* subtype, std::string* error) {
+  if (path.empty()) {
+    *subtype = SF_FORMAT_PCM_24;
+    return std::make_unique<DemoSignal>();
+  }
+  std::unique_ptr<AudioFileReader> reader = AudioFileReader::Open(path, error);
+  if (!reader) return nullptr;
+  if (reader->Channels() != 2) {
+    *error = path + " has " + std::to_string(reader->Channels()) + (reader->Channels() == 1 ? " channel" : " channels") +
+             "; a stereo file is needed";
+    return nullptr;
+  }
+  *subtype = reader->Subtype();
+  return reader;
+}
+
+void PrintLevels(const char* what, const LevelMeter& meter) {
+  std::printf("%-7s mid %8.2f dB   side %8.2f dB\n", what, meter.MidDb(), meter.SideDb());
+}
+
+std::string ChangeText(double before, double after) {
+  if (!std::isfinite(before) || !std::isfinite(after)) return "     n/a";
+  char text[32];
+  std::snprintf(text, sizeof text, "%+8.2f", after - before);
+  return text;
+}
+
+}  // namespace
+
+bool RunRender(const CommandLine& line, std::string* error) {
+  int subtype = 0;
+  std::unique_ptr<AudioSource> source = OpenSource(line.inputPath, &subtype, error);
+  if (!source) return false;
+  std::unique_ptr<PluginModule> module = PluginModule::Load(line.modulePath, error);
+  if (!module) return false;
+  module->Open();
+  Renderer renderer(*module, line.blockSize, line.useDouble);
+  if (!renderer.CanRender(error)) return false;
+  renderer.Prepare(source->SampleRate());
+  if (!ConfigurePlugin(*module, line, error)) return false;
+  std::unique_ptr<AudioFileWriter> sink =
+      AudioFileWriter::Create(line.outputPath, 2, static_cast<int>(source->SampleRate()), subtype, error);
+  if (!sink) return false;
+  const bool showProgress = isatty(STDERR_FILENO) && source->TotalFrames() > kProgressSeconds * source->SampleRate();
+  LevelMeter input;
+  LevelMeter output;
+  if (!renderer.Run(*source, *sink, &input, &output, showProgress, error)) return false;
+  std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
+              line.inputPath.empty() ? "the demo signal" : line.inputPath.c_str(),
+              module->QueryText(effGetEffectName).c_str(), static_cast<long long>(source->TotalFrames()),
+              source->SampleRate(), line.blockSize, line.useDouble ? "64-bit" : "32-bit");
+  PrintLevels("input", input);
+  PrintLevels("output", output);
+  std::printf("%-7s mid %s dB   side %s dB\n", "change", ChangeText(input.MidDb(), output.MidDb()).c_str(),
+              ChangeText(input.SideDb(), output.SideDb()).c_str());
+  std::printf("wrote %s\n", line.outputPath.c_str());
+  return true;
+}

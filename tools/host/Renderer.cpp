@@ -1,0 +1,150 @@
+#include "tools/host/Renderer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "tools/host/HostServices.h"
+
+namespace {
+
+constexpr intptr_t kProcessPrecision32 = 0;
+constexpr intptr_t kProcessPrecision64 = 1;
+
+template <typename Sample>
+void MakeChannels(int count, int frames, std::vector<std::vector<Sample>>* buffers, std::vector<Sample*>* pointers) {
+  buffers->assign(static_cast<size_t>(count), std::vector<Sample>(static_cast<size_t>(frames)));
+  pointers->clear();
+  for (auto& buffer : *buffers) pointers->push_back(buffer.data());
+  if (pointers->empty()) pointers->push_back(nullptr);  // keeps data() valid for the callbacks
+}
+
+// Spreads interleaved stereo over the plug-in's inputs: channels 0 and 1 from the source,
+// the rest silent.
+template <typename Sample>
+void Deinterleave(const std::vector<double>& source, int32_t frames, std::vector<std::vector<Sample>>* inputs) {
+  for (size_t channel = 0; channel < inputs->size(); ++channel) {
+    Sample* out = (*inputs)[channel].data();
+    for (int32_t i = 0; i < frames; ++i) {
+      out[i] = channel < 2 ? static_cast<Sample>(source[2 * static_cast<size_t>(i) + channel]) : Sample(0);
+    }
+  }
+}
+
+// Collects the first two outputs (or the only one, twice) into interleaved stereo.
+template <typename Sample>
+void Interleave(const std::vector<std::vector<Sample>>& outputs, int32_t frames, std::vector<double>* result) {
+  const Sample* left = outputs[0].data();
+  const Sample* right = outputs[outputs.size() > 1 ? 1 : 0].data();
+  for (int32_t i = 0; i < frames; ++i) {
+    (*result)[2 * static_cast<size_t>(i)] = left[i];
+    (*result)[2 * static_cast<size_t>(i) + 1] = right[i];
+  }
+}
+
+}  // namespace
+
+Renderer::Renderer(PluginModule& module, int blockSize, bool useDouble)
+    : module_(module),
+      blockSize_(blockSize),
+      useDouble_(useDouble),
+      inputCount_(std::max(0, module.Effect().numInputs)),
+      outputCount_(std::max(0, module.Effect().numOutputs)) {
+  sourceBlock_.resize(2 * static_cast<size_t>(blockSize_));
+  resultBlock_.resize(2 * static_cast<size_t>(blockSize_));
+  if (useDouble_) {
+    MakeChannels(inputCount_, blockSize_, &inputs64_, &inputPointers64_);
+    MakeChannels(outputCount_, blockSize_, &outputs64_, &outputPointers64_);
+  } else {
+    MakeChannels(inputCount_, blockSize_, &inputs32_, &inputPointers32_);
+    MakeChannels(outputCount_, blockSize_, &outputs32_, &outputPointers32_);
+  }
+}
+
+bool Renderer::CanRender(std::string* error) const {
+  const AEffect& effect = module_.Effect();
+  if (outputCount_ == 0) {
+    *error = "the plug-in has no audio outputs";
+    return false;
+  }
+  if (useDouble_ && (!(effect.flags & effFlagsCanDoubleReplacing) || !effect.processDoubleReplacing)) {
+    *error = "the plug-in cannot process 64-bit samples (drop --double)";
+    return false;
+  }
+  if (!useDouble_ && !effect.process && !((effect.flags & effFlagsCanReplacing) && effect.processReplacing)) {
+    *error = "the plug-in offers no 32-bit process callback";
+    return false;
+  }
+  return true;
+}
+
+void Renderer::Prepare(double sampleRate) {
+  HostServices& host = HostServices::Instance();
+  host.SetSampleRate(sampleRate);
+  host.SetBlockSize(blockSize_);
+  module_.Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+  module_.Dispatch(effSetBlockSize, 0, blockSize_);
+  module_.Dispatch(effSetProcessPrecision, 0, useDouble_ ? kProcessPrecision64 : kProcessPrecision32);
+}
+
+bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input, LevelMeter* output,
+                   bool showProgress, std::string* error) {
+  HostServices& host = HostServices::Instance();
+  module_.Dispatch(effMainsChanged, 0, 1);
+  module_.Dispatch(effStartProcess);
+  host.BeginRendering();
+  const int64_t total = source.TotalFrames();
+  int64_t done = 0;
+  int shownPercent = -1;
+  bool written = true;
+  for (;;) {
+    const auto frames = static_cast<int32_t>(source.Read(sourceBlock_.data(), blockSize_));
+    if (frames <= 0) break;
+    input->Add(sourceBlock_.data(), frames);
+    ProcessBlock(frames);
+    output->Add(resultBlock_.data(), frames);
+    host.AdvanceTransport(frames);
+    if (!sink.Write(resultBlock_.data(), frames)) {
+      written = false;
+      break;
+    }
+    done += frames;
+    if (showProgress) ShowProgress(done, total, &shownPercent);
+  }
+  if (showProgress) std::fprintf(stderr, "\r%*s\r", 16, "");
+  host.EndRendering();
+  module_.Dispatch(effStopProcess);
+  module_.Dispatch(effMainsChanged, 0, 0);
+  if (!written || !sink.Close()) {
+    *error = "writing the output file failed";
+    return false;
+  }
+  return true;
+}
+
+void Renderer::ProcessBlock(int32_t frames) {
+  AEffect& effect = module_.Effect();
+  if (useDouble_) {
+    Deinterleave(sourceBlock_, frames, &inputs64_);
+    effect.processDoubleReplacing(&effect, inputPointers64_.data(), outputPointers64_.data(), frames);
+    Interleave(outputs64_, frames, &resultBlock_);
+    return;
+  }
+  Deinterleave(sourceBlock_, frames, &inputs32_);
+  if ((effect.flags & effFlagsCanReplacing) && effect.processReplacing) {
+    effect.processReplacing(&effect, inputPointers32_.data(), outputPointers32_.data(), frames);
+  } else {
+    // The accumulating callback adds to what the outputs hold.
+    for (auto& channel : outputs32_) std::fill(channel.begin(), channel.end(), 0.0f);
+    effect.process(&effect, inputPointers32_.data(), outputPointers32_.data(), frames);
+  }
+  Interleave(outputs32_, frames, &resultBlock_);
+}
+
+void Renderer::ShowProgress(int64_t done, int64_t total, int* shownPercent) const {
+  if (total <= 0) return;
+  const int percent = static_cast<int>(std::min<int64_t>(100, done * 100 / total));
+  if (percent == *shownPercent) return;
+  *shownPercent = percent;
+  std::fprintf(stderr, "\rrendering %3d%%", percent);
+  std::fflush(stderr);
+}

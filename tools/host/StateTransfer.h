@@ -1,0 +1,15 @@
+#pragma once
+// Moves the plug-in's state between the plug-in and .fxp/.fxb preset files through its
+// state chunks (effGetChunk, effSetChunk): a program file holds the current program, a
+// bank file every program and the index of the current one.
+
+#include <string>
+
+#include "tools/host/PluginModule.h"
+
+// Saves a program (.fxp) or bank (.fxb), as the file name says.
+bool SaveState(PluginModule& module, const std::string& path, std::string* error);
+
+// Restores a program or bank file. A file that does not read, is for another plug-in or is
+// refused by the plug-in's load check leaves the plug-in untouched.
+bool RestoreState(PluginModule& module, const std::string& path, std::string* error);
