@@ -36,6 +36,12 @@ void IEffectParameter::InitContinuous(const char* name, double defaultValue, dou
   if (shape != 0.0) shape_ = shape;
 }
 
+void IEffectParameter::InitInteger(const char* name, int defaultValue, int minimum, int maximum,
+                                   const char* label, const char* group) {
+  if (kind_ == kUninitialised) kind_ = kInteger;
+  InitContinuous(name, defaultValue, minimum, maximum, 1.0, label, group, 1.0);
+}
+
 void IEffectParameter::SetClamped(double v) {
   if (std::isnan(v)) return;
   if (v < minimum_) {

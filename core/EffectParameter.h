@@ -22,6 +22,9 @@ class IEffectParameter {
 
   void InitContinuous(const char* name, double defaultValue, double minimum, double maximum,
                       double step, const char* label, const char* group, double shape);
+  // A whole-number parameter with step 1, linear mapping.
+  void InitInteger(const char* name, int defaultValue, int minimum, int maximum,
+                   const char* label, const char* group);
   void ChangeShape(double shape) { shape_ = shape; }
 
   double PlainValue() const { return value_; }

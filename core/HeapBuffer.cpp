@@ -14,13 +14,12 @@ IHeapBuffer::IHeapBuffer(int granularity) : granularity_(granularity > 0 ? granu
 
 IHeapBuffer::~IHeapBuffer() { std::free(data_); }
 
-int IHeapBuffer::AllocationFor(int n) const {
+int64_t IHeapBuffer::AllocationFor(int n) const {
   if (n < 1) return 0;
-  int extra = std::max(n / 2, granularity_);
+  int64_t extra = std::max(n / 2, granularity_);
   if (granularity_ < kPage) return n + extra;
-  extra = std::clamp(extra / kPage * kPage, kPage, kMaxExtra);
-  const int64_t rounded = (int64_t{n} + kHeapOverhead + extra) / kPage * kPage;
-  return static_cast<int>(std::min<int64_t>(rounded - kHeapOverhead, INT32_MAX));
+  extra = std::clamp<int64_t>(extra / kPage * kPage, kPage, kMaxExtra);
+  return (int64_t{n} + kHeapOverhead + extra) / kPage * kPage - kHeapOverhead;
 }
 
 int IHeapBuffer::ShrinkThreshold(int n, bool allowShrink) const {
@@ -51,7 +50,7 @@ uint8_t* IHeapBuffer::SetByteSize(int n, bool allowShrink) {
     size_ = n;
     return Bytes();
   }
-  const int allocation = AllocationFor(n);
+  const int64_t allocation = AllocationFor(n);
   if (allocation == allocated_) {
     size_ = n;
     return Bytes();
@@ -62,8 +61,11 @@ uint8_t* IHeapBuffer::SetByteSize(int n, bool allowShrink) {
     allocated_ = size_ = 0;
     return nullptr;
   }
-  if (allocation < n || !Reallocate(allocation, std::min(size_, n))) return nullptr;
-  allocated_ = allocation;
+  // An allocation the size fields cannot describe is a failure like any other.
+  if (allocation > INT32_MAX || !Reallocate(static_cast<int>(allocation), std::min(size_, n))) {
+    return nullptr;
+  }
+  allocated_ = static_cast<int>(allocation);
   size_ = n;
   return Bytes();
 }

@@ -33,7 +33,7 @@ class IHeapBuffer {
   T* As() const { return reinterpret_cast<T*>(Bytes()); }
 
  private:
-  int AllocationFor(int n) const;
+  int64_t AllocationFor(int n) const;
   int ShrinkThreshold(int n, bool allowShrink) const;
   bool Reallocate(int bytes, int keep);
 
