@@ -73,6 +73,11 @@ bool RestoreState(PluginModule& module, const std::string& path, std::string* er
     *error = "the plug-in did not accept the state in " + path;
     return false;
   }
+  // A program takes the current program slot, under the name it was saved with.
+  if (!bank && !preset.programName.empty()) {
+    std::string name = preset.programName;
+    module.Dispatch(effSetProgramName, 0, 0, &name[0]);
+  }
   if (bank && preset.currentProgram >= 0 && preset.currentProgram < effect.numPrograms &&
       !SwitchProgram(module, preset.currentProgram)) {
     *error = "the plug-in did not switch to the bank's current preset " + std::to_string(preset.currentProgram);

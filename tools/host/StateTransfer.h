@@ -10,6 +10,7 @@
 // Saves a program (.fxp) or bank (.fxb), as the file name says.
 bool SaveState(PluginModule& module, const std::string& path, std::string* error);
 
-// Restores a program or bank file. A file that does not read, is for another plug-in or is
+// Restores a program or bank file. A program file replaces the current program, name
+// included; a bank file also switches to the program that was current. A file that does not read, is for another plug-in or is
 // refused by the plug-in's load check leaves the plug-in untouched.
 bool RestoreState(PluginModule& module, const std::string& path, std::string* error);
