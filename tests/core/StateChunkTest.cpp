@@ -99,53 +99,44 @@ TEST(StateChunkTest, ReadBack_ReturnsValuesAndPositionsInOrder) {
 
 TEST(StateChunkTest, ReadFlag_AnyNonZeroByteIsTrue) {
   IStateChunk chunk;
-  Fill(chunk, {0x00, 0x02, 0x80, 0xFF});
-  const bool expected[] = {false, true, true, true};
-  for (int pos = 0; pos < 4; ++pos) {
-    bool flag = !expected[pos];
-    EXPECT_EQ(chunk.ReadFlag(&flag, pos), pos + 1);
-    EXPECT_EQ(flag, expected[pos]) << pos;
-  }
+  Fill(chunk, {0x00, 0x02, 0x80});
+  bool flags[3] = {true, false, false};
+  for (int pos = 0; pos < 3; ++pos) EXPECT_EQ(chunk.ReadFlag(&flags[pos], pos), pos + 1);
+  EXPECT_FALSE(flags[0]);
+  EXPECT_TRUE(flags[1] && flags[2]);
 }
 
-// Every reader refuses an item that does not lie wholly inside the chunk, including
-// positions whose sum with the item width would overflow, and leaves its output alone.
-TEST(StateChunkTest, Reads_OutsideTheChunk_FailAndLeaveOutputUnchanged) {
+// Every reader takes only items lying wholly inside the chunk, also where position plus
+// width would overflow, and leaves its output alone when it refuses.
+TEST(StateChunkTest, Reads_BoundsOfA10ByteChunk) {
+  struct Case {
+    int position, int32Result, doubleResult, flagResult;
+  };
+  const Case cases[] = {
+      {0, 4, 8, 1},          {2, 6, 10, 3},         {3, 7, -1, 4},
+      {6, 10, -1, 7},        {7, -1, -1, 8},        {9, -1, -1, 10},
+      {10, -1, -1, -1},      {11, -1, -1, -1},      {-1, -1, -1, -1},
+      {-8, -1, -1, -1},      {INT_MIN, -1, -1, -1}, {INT_MAX, -1, -1, -1},
+      {INT_MAX - 3, -1, -1, -1}, {INT_MAX - 7, -1, -1, -1},
+  };
   IStateChunk chunk;
   Fill(chunk, Bytes(10, 0x11));
-  const int positions[] = {-1, -8, INT_MIN, 10, 11, INT_MAX, INT_MAX - 3, INT_MAX - 7};
-  for (int pos : positions) {
+  for (const Case& c : cases) {
     int32_t i = 7;
     double d = 7.0;
     bool f = false;
     char text[8] = "keep";
-    EXPECT_EQ(chunk.ReadInt32(&i, pos), -1) << pos;
-    EXPECT_EQ(chunk.ReadDouble(&d, pos), -1) << pos;
-    EXPECT_EQ(chunk.ReadFlag(&f, pos), -1) << pos;
-    EXPECT_EQ(chunk.ReadText(text, sizeof text, pos), -1) << pos;
-    EXPECT_EQ(i, 7);
-    EXPECT_EQ(d, 7.0);
-    EXPECT_FALSE(f);
+    EXPECT_EQ(chunk.ReadInt32(&i, c.position), c.int32Result) << c.position;
+    EXPECT_EQ(chunk.ReadDouble(&d, c.position), c.doubleResult) << c.position;
+    EXPECT_EQ(chunk.ReadFlag(&f, c.position), c.flagResult) << c.position;
+    EXPECT_EQ(chunk.ReadText(text, sizeof text, c.position), -1) << c.position;
+    EXPECT_EQ(i, c.int32Result < 0 ? 7 : 0x11111111) << c.position;
+    EXPECT_EQ(d == 7.0, c.doubleResult < 0) << c.position;
+    EXPECT_EQ(f, c.flagResult >= 0) << c.position;
     EXPECT_STREQ(text, "keep");
   }
-}
-
-TEST(StateChunkTest, Reads_AtTheLastBytes_SucceedAndOneFurtherFail) {
-  IStateChunk chunk;
-  Fill(chunk, Bytes(10, 0));
-  int32_t i;
-  double d;
-  bool f;
-  EXPECT_EQ(chunk.ReadInt32(&i, 6), 10);
-  EXPECT_EQ(chunk.ReadInt32(&i, 7), -1);
-  EXPECT_EQ(chunk.ReadDouble(&d, 2), 10);
-  EXPECT_EQ(chunk.ReadDouble(&d, 3), -1);
-  EXPECT_EQ(chunk.ReadFlag(&f, 9), 10);
-  EXPECT_EQ(chunk.ReadFlag(&f, 10), -1);
-
-  IStateChunk empty;
-  EXPECT_EQ(empty.ReadFlag(&f, 0), -1);
-  EXPECT_EQ(empty.ReadInt32(nullptr, 0), -1);
+  bool f = false;
+  EXPECT_EQ(IStateChunk().ReadFlag(&f, 0), -1);
   EXPECT_EQ(chunk.ReadInt32(nullptr, 0), -1);
 }
 
