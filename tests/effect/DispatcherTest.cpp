@@ -1,0 +1,199 @@
+#include <cstring>
+
+#include "VstTestHost.h"
+
+using Dispatcher = VstTestHost;
+
+TEST_F(Dispatcher, DescriptorCarriesIdentityCountsAndCallbacks) {
+  AEffect* effect = Create();
+  EXPECT_EQ(effect->magic, kEffectMagic);
+  EXPECT_EQ(effect->numPrograms, 4);
+  EXPECT_EQ(effect->numParams, 3);
+  EXPECT_EQ(effect->numInputs, 2);
+  EXPECT_EQ(effect->numOutputs, 2);
+  EXPECT_EQ(effect->flags, 0x1010);
+  EXPECT_EQ(effect->uniqueID, 0x6A68784D);
+  EXPECT_EQ(effect->version, 20001);
+  EXPECT_EQ(effect->ioRatio, 1.0f);
+  EXPECT_NE(effect->processReplacing, nullptr);
+  EXPECT_NE(effect->processDoubleReplacing, nullptr);
+  AEffect* second = Create();
+  EXPECT_NE(second, effect);
+  EXPECT_NE(second->object, effect->object);
+}
+
+TEST_F(Dispatcher, FixedAnswers) {
+  AEffect* effect = Create();
+  const struct { int32_t opcode; intptr_t answer; } cases[] = {
+      {effGetVstVersion, 2400},  {effIdentify, 0x4E764566}, {effGetPlugCategory, 1},
+      {effGetVendorVersion, 20001}, {effGetTailSize, 0},    {effCanBeAutomated, 1},
+      {effGetVu, 0},             {70, 0},                   {1000, 0},
+      {effEditIdle, 0},          {effIdle, 0},              {effGetProgram, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Dispatch(effect, c.opcode), c.answer) << c.opcode;
+}
+
+TEST_F(Dispatcher, NamesAreCopiedAndNullPointersRefused) {
+  AEffect* effect = Create();
+  char text[256] = "x";
+  EXPECT_EQ(Dispatch(effect, effGetEffectName, 0, 0, text), 1);
+  EXPECT_STREQ(text, "Tessaly");
+  EXPECT_EQ(Dispatch(effect, effGetVendorString, 0, 0, text), 1);
+  EXPECT_STREQ(text, "Tsly");
+  EXPECT_EQ(Dispatch(effect, effGetProductString, 0, 0, text), 1);
+  EXPECT_STREQ(text, "");
+  EXPECT_EQ(Dispatch(effect, effGetEffectName), 0);
+}
+
+TEST_F(Dispatcher, CapabilityQuestions) {
+  AEffect* effect = Create();
+  auto ask = [&](const char* q) { return Dispatch(effect, effCanDo, 0, 0, const_cast<char*>(q)); };
+  EXPECT_EQ(ask("receiveVstTimeInfo"), 1);
+  EXPECT_EQ(ask("sendVstEvents"), 0);
+  EXPECT_EQ(ask("receiveVstMidiEvent"), 0);
+  EXPECT_EQ(ask("hasHostExtension"), 0);
+  EXPECT_EQ(Dispatch(effect, effCanDo), 0);
+  EXPECT_EQ(Plugin(effect).HostExtensionFlags(), 0);
+  EXPECT_EQ(ask("hasHostExtensions"), 0xBEEF0000);
+  EXPECT_EQ(Plugin(effect).HostExtensionFlags(), 1);
+  EXPECT_EQ(ask("hasHostViewAsConfig"), 0xBEEF0000);
+  EXPECT_EQ(Plugin(effect).HostExtensionFlags(), 3);
+}
+
+TEST_F(Dispatcher, PinPropertiesPairChannelsAndNumberFromOne) {
+  AEffect* effect = Create();
+  VstPinProperties pin{};
+  ASSERT_EQ(Dispatch(effect, effGetInputProperties, 0, 0, &pin), 1);
+  EXPECT_STREQ(pin.label, "Input 1");
+  EXPECT_EQ(pin.flags, 3);
+  ASSERT_EQ(Dispatch(effect, effGetOutputProperties, 1, 0, &pin), 1);
+  EXPECT_STREQ(pin.label, "Output 2");
+  EXPECT_EQ(pin.flags, 1);
+  std::memset(&pin, 0x55, sizeof pin);
+  EXPECT_EQ(Dispatch(effect, effGetInputProperties, 2, 0, &pin), 0);
+  EXPECT_EQ(pin.flags, 0x55555555);
+  EXPECT_EQ(Dispatch(effect, effGetInputProperties, -1, 0, &pin), 0);
+  EXPECT_EQ(Dispatch(effect, effGetInputProperties, 0, 0, nullptr), 0);
+}
+
+TEST_F(Dispatcher, ParameterTexts) {
+  AEffect* effect = CreateRunning();
+  char text[64];
+  const char* names[] = {"Gain", "Mono", "Stereo"};
+  for (int i = 0; i < 3; ++i) {
+    Dispatch(effect, effGetParamName, i, 0, text);
+    EXPECT_STREQ(text, names[i]);
+    Dispatch(effect, effGetParamLabel, i, 0, text);
+    EXPECT_STREQ(text, "dB");
+    Dispatch(effect, effGetParamDisplay, i, 0, text);
+    EXPECT_STREQ(text, "0.00");
+  }
+  std::strcpy(text, "unchanged");
+  Dispatch(effect, effGetParamName, 3, 0, text);
+  EXPECT_STREQ(text, "unchanged");
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, 7, 0, text, 1.0f), 0xBEEF);
+  EXPECT_STREQ(text, "6.00");
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, 7, 9, text, 0.0f), 0xBEEF);
+  EXPECT_STREQ(text, "6.00");
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, 7, 0, nullptr, 0.0f), 0);
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, 8, 0), 0);
+}
+
+TEST_F(Dispatcher, StringToParameterClampsAndRefusesBadText) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  char text[32] = "-200";
+  EXPECT_EQ(Dispatch(effect, effString2Parameter, 3, 0, text), 0);
+  EXPECT_EQ(Dispatch(effect, effString2Parameter, 0, 0, nullptr), 1);
+  EXPECT_EQ(plugin.Parameter(0)->PlainValue(), 0.0);
+  EXPECT_EQ(Dispatch(effect, effString2Parameter, 0, 0, text), 1);
+  EXPECT_EQ(plugin.Parameter(0)->PlainValue(), -94.0);
+  EXPECT_EQ(plugin.OutputGain(), 0.0);
+  std::strcpy(text, "3");
+  Dispatch(effect, effString2Parameter, 2, 0, text);
+  EXPECT_NEAR(plugin.SideGain(), 0.70627, 1e-5);
+  std::strcpy(text, "nan");
+  EXPECT_EQ(Dispatch(effect, effString2Parameter, 2, 0, text), 0);
+  EXPECT_EQ(plugin.Parameter(2)->PlainValue(), 3.0);
+}
+
+TEST_F(Dispatcher, ProgramsSwitchRenameAndList) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  const char* names[] = {"No Change", "Stereo Enhance", "Only Stereo", "Only Mono"};
+  char text[64];
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(Dispatch(effect, effGetProgramNameIndexed, i, 0, text), 1);
+    EXPECT_STREQ(text, names[i]);
+  }
+  EXPECT_EQ(Dispatch(effect, effGetProgramNameIndexed, 4, 0, text), 0);
+  EXPECT_STREQ(text, "");
+  Dispatch(effect, effSetProgram, 0, 1);
+  EXPECT_EQ(Dispatch(effect, effGetProgram), 1);
+  EXPECT_EQ(plugin.Parameter(2)->PlainValue(), 3.0);
+  Dispatch(effect, effGetProgramName, 0, 0, text);
+  EXPECT_STREQ(text, "Stereo Enhance");
+  char name[] = "Wide";
+  Dispatch(effect, effSetProgramName, 0, 0, name);
+  Dispatch(effect, effGetProgramNameIndexed, 1, 0, text);
+  EXPECT_STREQ(text, "Wide");
+  // Switching away keeps the edits of the preset that was current.
+  char value[] = "1.5";
+  Dispatch(effect, effString2Parameter, 0, 0, value);
+  Dispatch(effect, effSetProgram, 0, 0);
+  EXPECT_EQ(plugin.Parameter(0)->PlainValue(), 0.0);
+  Dispatch(effect, effSetProgram, 0, 1);
+  EXPECT_EQ(plugin.Parameter(0)->PlainValue(), 1.5);
+  Dispatch(effect, effSetProgram, 0, 7);
+  EXPECT_EQ(Dispatch(effect, effGetProgram), 1);
+}
+
+TEST_F(Dispatcher, SpeakerArrangementsConnectTheFirstChannels) {
+  AEffect* effect = Create();
+  VstSpeakerArrangement* in = nullptr;
+  VstSpeakerArrangement* out = nullptr;
+  EXPECT_EQ(Dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&in), &out), 1);
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(in->type, kSpeakerArrStereo);
+  EXPECT_EQ(out->numChannels, 2);
+  VstSpeakerArrangement mono{};
+  mono.numChannels = 1;
+  EXPECT_EQ(Dispatch(effect, effSetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&mono), nullptr), 1);
+  EXPECT_TRUE(Plugin(effect).InputConnected(0));
+  EXPECT_FALSE(Plugin(effect).InputConnected(1));
+  EXPECT_TRUE(Plugin(effect).OutputConnected(1));
+  EXPECT_EQ(Dispatch(effect, effSetSpeakerArrangement, 0, 0, nullptr), 1);
+}
+
+TEST_F(Dispatcher, StreamSettingsRefuseNonsense) {
+  AEffect* effect = Create();
+  Tessaly& plugin = Plugin(effect);
+  EXPECT_EQ(plugin.BlockSize(), 1024);
+  Dispatch(effect, effSetBlockSize, 0, 0);
+  Dispatch(effect, effSetBlockSize, 0, -5);
+  EXPECT_EQ(plugin.BlockSize(), 1024);
+  Dispatch(effect, effSetBlockSize, 0, 1);
+  EXPECT_EQ(plugin.BlockSize(), 1);
+  Dispatch(effect, effSetSampleRate, 0, 0, nullptr, 384000.0f);
+  EXPECT_EQ(plugin.SampleRate(), 384000.0);
+  Dispatch(effect, effSetSampleRate, 0, 0, nullptr, -1.0f);
+  EXPECT_EQ(plugin.SampleRate(), 384000.0);
+}
+
+TEST_F(Dispatcher, NoEditorYetMeansNoRectangleAndNoWindow) {
+  AEffect* effect = Create();
+  ERect* rect = nullptr;
+  EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, &rect), 0);
+  EXPECT_EQ(rect, nullptr);
+  EXPECT_EQ(Dispatch(effect, effEditOpen), 0);
+  EXPECT_EQ(Dispatch(effect, effEditClose), 0);
+}
+
+TEST_F(Dispatcher, DescriptorWithoutObjectAnswersNothing) {
+  AEffect orphan{};
+  orphan.dispatcher = Create()->dispatcher;
+  char text[64] = "";
+  EXPECT_EQ(Dispatch(&orphan, effGetVstVersion), 0);
+  EXPECT_EQ(Dispatch(&orphan, effGetEffectName, 0, 0, text), 0);
+  EXPECT_EQ(Dispatch(&orphan, effClose), 0);
+}

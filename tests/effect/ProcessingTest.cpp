@@ -1,0 +1,171 @@
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "VstTestHost.h"
+
+using Processing = VstTestHost;
+
+namespace {
+// A stereo block of 32-bit samples with room for the host's buffer pointers.
+struct FloatBlock {
+  explicit FloatBlock(int frames, float left = 0.25f, float right = -0.5f)
+      : inL(frames, left), inR(frames, right), outL(frames, 0.0f), outR(frames, 0.0f) {}
+  float* ins[2] = {nullptr, nullptr};
+  float* outs[2] = {nullptr, nullptr};
+  float** In() { ins[0] = inL.data(); ins[1] = inR.data(); return ins; }
+  float** Out() { outs[0] = outL.data(); outs[1] = outR.data(); return outs; }
+  std::vector<float> inL, inR, outL, outR;
+};
+
+void SetDb(AEffect* effect, int index, const char* text) {
+  effect->dispatcher(effect, effString2Parameter, index, 0, const_cast<char*>(text), 0.0f);
+}
+}  // namespace
+
+TEST_F(Processing, ZeroDbPassesBothChannelsThrough) {
+  AEffect* effect = CreateRunning();
+  FloatBlock block(8);
+  effect->processReplacing(effect, block.In(), block.Out(), 8);
+  EXPECT_EQ(block.outL[7], 0.25f);
+  EXPECT_EQ(block.outR[7], -0.5f);
+}
+
+TEST_F(Processing, FreshObjectPassesThroughBeforeOpen) {
+  AEffect* effect = Create();
+  FloatBlock block(4);
+  effect->processReplacing(effect, block.In(), block.Out(), 4);
+  EXPECT_EQ(block.outL[0], 0.25f);
+  EXPECT_EQ(block.outR[0], -0.5f);
+}
+
+TEST_F(Processing, AccumulateAddsToWhatTheOutputsHold) {
+  AEffect* effect = CreateRunning();
+  FloatBlock block(6);
+  std::fill(block.outL.begin(), block.outL.end(), 1.0f);
+  std::fill(block.outR.begin(), block.outR.end(), 1.0f);
+  effect->process(effect, block.In(), block.Out(), 6);
+  EXPECT_EQ(block.outL[5], 1.25f);
+  EXPECT_EQ(block.outR[5], 0.5f);
+}
+
+TEST_F(Processing, DoublePathWorksInPlace) {
+  AEffect* effect = CreateRunning();
+  SetDb(effect, Tessaly::kStereo, "-94");
+  std::vector<double> left = {1.0, 0.5}, right = {0.0, -0.5};
+  double* buffers[] = {left.data(), right.data()};
+  effect->processDoubleReplacing(effect, buffers, buffers, 2);
+  EXPECT_DOUBLE_EQ(left[0], 0.5);  // only the centre remains: 0.5 * (L + R)
+  EXPECT_DOUBLE_EQ(right[0], 0.5);
+  EXPECT_DOUBLE_EQ(left[1], 0.0);
+}
+
+TEST_F(Processing, FactoryPresetsShapeMidAndSide) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  Dispatch(effect, effSetProgram, 0, 2);  // Only Stereo
+  std::vector<double> left = {1.0}, right = {0.25};
+  std::vector<double> outL(1), outR(1);
+  double* ins[] = {left.data(), right.data()};
+  double* outs[] = {outL.data(), outR.data()};
+  effect->processDoubleReplacing(effect, ins, outs, 1);
+  EXPECT_DOUBLE_EQ(outL[0], 0.5 * 0.75);
+  EXPECT_DOUBLE_EQ(outR[0], -0.5 * 0.75);
+  Dispatch(effect, effSetProgram, 0, 1);  // Stereo Enhance
+  EXPECT_NEAR(plugin.SideGain(), 0.70627, 1e-5);
+  EXPECT_EQ(plugin.MidGain(), 0.5);
+}
+
+TEST_F(Processing, GainsFollowDecibelsWithASilenceFloor) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  SetDb(effect, Tessaly::kGain, "-93");
+  EXPECT_EQ(plugin.OutputGain(), 0.0);
+  SetDb(effect, Tessaly::kGain, "-92.99");
+  EXPECT_NEAR(plugin.OutputGain(), 2.2413e-5, 1e-8);
+  SetDb(effect, Tessaly::kGain, "6");
+  EXPECT_NEAR(plugin.OutputGain(), 1.99526, 1e-5);
+  SetDb(effect, Tessaly::kMono, "6");
+  EXPECT_NEAR(plugin.MidGain(), 0.99763, 1e-5);
+}
+
+TEST_F(Processing, AutomationMapsNormalisedValues) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  effect->setParameter(effect, 0, 1.0f);
+  EXPECT_EQ(plugin.Parameter(0)->PlainValue(), 6.0);
+  effect->setParameter(effect, 0, 0.0f);
+  EXPECT_EQ(plugin.Parameter(0)->PlainValue(), -94.0);
+  EXPECT_EQ(effect->getParameter(effect, 0), 0.0f);
+  effect->setParameter(effect, 0, 0.5f);
+  EXPECT_NEAR(plugin.Parameter(0)->PlainValue(), -0.0477, 1e-4);
+  EXPECT_EQ(effect->getParameter(effect, 5), 0.0f);
+  effect->setParameter(effect, 5, 0.3f);
+}
+
+TEST_F(Processing, OutOfRangeAndNaNAutomationNeverReachesTheAudio) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  effect->setParameter(effect, 1, -0.0001f);
+  EXPECT_EQ(plugin.Parameter(1)->PlainValue(), -94.0);
+  effect->setParameter(effect, 1, 1.5f);
+  EXPECT_EQ(plugin.Parameter(1)->PlainValue(), 6.0);
+  effect->setParameter(effect, 1, std::numeric_limits<float>::quiet_NaN());
+  EXPECT_EQ(plugin.Parameter(1)->PlainValue(), 6.0);
+  FloatBlock block(16);
+  effect->processReplacing(effect, block.In(), block.Out(), 16);
+  for (float sample : block.outL) EXPECT_TRUE(std::isfinite(sample));
+}
+
+TEST_F(Processing, LongBlocksAreProcessedInSlices) {
+  AEffect* effect = CreateRunning(64);
+  SetDb(effect, Tessaly::kGain, "-6.0206");
+  const int frames = 1000;  // far beyond the announced 64
+  FloatBlock block(frames);
+  for (int i = 0; i < frames; ++i) block.inL[i] = static_cast<float>(i);
+  std::fill(block.outR.begin(), block.outR.end(), 1.0f);
+  effect->processReplacing(effect, block.In(), block.Out(), frames);
+  for (int i = 0; i < frames; ++i) ASSERT_NEAR(block.outL[i], 0.5f * i, 1e-3f * (i + 1)) << i;
+  effect->process(effect, block.In(), block.Out(), frames);
+  EXPECT_NEAR(block.outL[999], 999.0f, 0.1f);
+
+  std::vector<double> left(frames, 1.0), right(frames, 1.0);
+  double* buffers[] = {left.data(), right.data()};
+  effect->processDoubleReplacing(effect, buffers, buffers, frames);
+  EXPECT_NEAR(left[frames - 1], 0.5, 1e-5);
+}
+
+TEST_F(Processing, OneAnnouncedInputReadsOnlyTheFirstHostBuffer) {
+  AEffect* effect = CreateRunning();
+  VstSpeakerArrangement mono{};
+  mono.numChannels = 1;
+  Dispatch(effect, effSetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&mono), nullptr);
+  std::vector<float> only(4, 0.5f), outL(4), outR(4);
+  float* ins[] = {only.data()};
+  float* outs[] = {outL.data(), outR.data()};
+  effect->processReplacing(effect, ins, outs, 4);
+  EXPECT_EQ(outL[0], 0.5f);  // the second input reads silence
+  EXPECT_EQ(outR[0], 0.0f);
+}
+
+TEST_F(Processing, EmptyBlocksAndMissingBuffersWriteNothing) {
+  AEffect* effect = CreateRunning();
+  FloatBlock block(4);
+  block.outL[0] = 9.0f;
+  effect->processReplacing(effect, block.In(), block.Out(), 0);
+  effect->processReplacing(effect, block.In(), block.Out(), -3);
+  effect->processReplacing(effect, nullptr, nullptr, 4);
+  EXPECT_EQ(block.outL[0], 9.0f);
+}
+
+TEST_F(Processing, EveryBlockSizeAndRateProcessesCleanly) {
+  for (float rate : {8000.0f, 44100.0f, 384000.0f}) {
+    for (int blockSize : {1, 7, 512, 8192}) {
+      AEffect* effect = CreateRunning(blockSize, rate);
+      FloatBlock block(blockSize);
+      effect->processReplacing(effect, block.In(), block.Out(), blockSize);
+      ASSERT_EQ(block.outL[blockSize - 1], 0.25f) << rate << " " << blockSize;
+      Close(effect);
+    }
+  }
+}
