@@ -38,7 +38,6 @@ class PIX_CachedFont : public PIX_IFont {
   GlyphCache& Cache() { return cache_; }
 
  private:
-  struct TextRun;
   void RenderGlyphImage(int code);
   bool StoreGlyphImage(CachedGlyph* record, PIX_IBitmap& scratch, int width, int height,
                        int advance);
