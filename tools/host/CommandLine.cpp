@@ -7,13 +7,13 @@
 namespace {
 
 // The options a command accepts; the value-less ones are flags.
-struct CommandSpec {
+struct CommandForm {
   CommandLine::Command command;
   std::vector<std::string> options;
 };
 
-const std::map<std::string, CommandSpec>& Commands() {
-  static const std::map<std::string, CommandSpec> commands = {
+const std::map<std::string, CommandForm>& Commands() {
+  static const std::map<std::string, CommandForm> commands = {
       {"info", {CommandLine::Command::Info, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
@@ -59,8 +59,8 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
   return true;
 }
 
-bool IsKnown(const CommandSpec& spec, const std::string& option) {
-  for (const std::string& known : spec.options) {
+bool IsKnown(const CommandForm& form, const std::string& option) {
+  for (const std::string& known : form.options) {
     if (known == option) return true;
   }
   return false;
@@ -78,8 +78,8 @@ bool ParseCommandLine(int argc, const char* const* argv, const std::string& defa
     *error = std::string("unknown command '") + argv[1] + "' (try --help)";
     return false;
   }
-  const CommandSpec& spec = found->second;
-  line->command = spec.command;
+  const CommandForm& form = found->second;
+  line->command = form.command;
   bool moduleGiven = false;
   for (int i = 2; i < argc; ++i) {
     std::string word = argv[i];
@@ -103,11 +103,15 @@ bool ParseCommandLine(int argc, const char* const* argv, const std::string& defa
       value = word.substr(equals + 1);
       word.resize(equals);
     }
-    if (!IsKnown(spec, word)) {
+    if (!IsKnown(form, word)) {
       *error = "unknown option '" + word + "' for " + argv[1] + " (try --help)";
       return false;
     }
     if (word == "--double") {
+      if (inlineValue) {
+        *error = "option --double takes no value";
+        return false;
+      }
       line->useDouble = true;
       continue;
     }
