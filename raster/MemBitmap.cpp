@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "raster/BitmapSize.h"
+
 namespace {
 // Largest usable size: the block (usable bytes plus alignment slack) stays a 32-bit count.
 constexpr int64_t kMaxCapacity = INT_MAX - 63;
@@ -50,14 +52,9 @@ bool PIX_MemBitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return false;
   width_ = width;
   height_ = height;
-  // 64-bit so that huge or negative sizes cannot overflow; they count as not allocatable.
-  const int64_t stride = (int64_t{width} + kRowMask) & ~int64_t{kRowMask};
-  const int64_t needed = int64_t{height} * stride * 4;
-  if (needed > 0 && width > 0 && height > 0) {
-    if (needed > kMaxCapacity || !Reserve(static_cast<int>(needed))) Release();
-  } else {
-    Release();
-  }
+  // A size too large to allocate counts as an allocation failure.
+  const int64_t needed = pix::PaddedBlockBytes(width, height, kMaxCapacity);
+  if (needed <= 0 || !Reserve(static_cast<int>(needed))) Release();
   if (storage_ == nullptr) width_ = height_ = 0;
   return true;
 }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/DeviceContext.h"
+#include "raster/BitmapSize.h"
 
 namespace {
 // Pixel blocks start on a cache line, like the heap bitmap's rows.
@@ -47,15 +48,14 @@ bool PIX_SysBitmap::SetSize(int width, int height) {
       pixels_ != nullptr) {
     return true;
   }
-  // 64-bit so that a huge width cannot overflow the padding.
-  const int64_t paddedWidth = (int64_t{width} + 3) & ~int64_t{3};
   allocatedHeight_ = height;
-  allocatedWidth_ = static_cast<int>(std::min<int64_t>(paddedWidth, INT32_MAX & ~3));
+  allocatedWidth_ = static_cast<int>(std::min<int64_t>(pix::PaddedWidth(width), INT32_MAX & ~3));
   ReleasePixels();
   if (allocatedWidth_ < 1 || height < 1) return false;
 
-  const int64_t bytes = paddedWidth * height * 4;
-  if (bytes <= kMaxBytes) {
+  // A size too large to allocate counts as an allocation failure.
+  const int64_t bytes = pix::PaddedBlockBytes(width, height, kMaxBytes);
+  if (bytes > 0) {
     const size_t rounded = (size_t(bytes) + kAlignment - 1) & ~(kAlignment - 1);
     pixels_ = static_cast<PIX_PixelValue*>(std::aligned_alloc(kAlignment, rounded));
   }
