@@ -70,6 +70,7 @@ class TextPainter {
  private:
   void Fill(const TextRect& box, uint32_t pixel) {
     const TextRect area = Intersect(box, clip_);
+    if (IsEmpty(area)) return;
     for (int y = area.top; y < area.bottom; ++y) {
       uint32_t* row = target_.pixels + static_cast<ptrdiff_t>(y) * target_.rowStride;
       std::fill(row + area.left, row + area.right, pixel);
