@@ -19,3 +19,21 @@ function(tessaly_folder name dir)
   target_link_libraries(tessaly_${name} PUBLIC tessaly_${name}_deps)
   set(TESSALY_FOLDERS ${TESSALY_FOLDERS} ${name} PARENT_SCOPE)
 endfunction()
+
+# Adds every subfolder of the current source folder that has a CMakeLists.txt.
+function(tessaly_add_subfolders)
+  file(GLOB children CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+# Includes every *.cmake file of the current source folder (one per program).
+macro(tessaly_include_parts)
+  file(GLOB parts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
+  foreach(part IN LISTS parts)
+    include(${part})
+  endforeach()
+endmacro()
