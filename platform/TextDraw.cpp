@@ -54,8 +54,8 @@ class TextPainter {
     int pen = 0;
     for (int i = line.begin; i < line.end; ++i) {
       // The line turns about its top-left corner.
-      const long originX = (long{x} << 6) + std::lround((pen * c + metrics.tmAscent * s) * 64);
-      const long originY = (long{y} << 6) + std::lround((metrics.tmAscent * c - pen * s) * 64);
+      const long originX = long{x} * 64 + std::lround((pen * c + metrics.tmAscent * s) * 64);
+      const long originY = long{y} * 64 + std::lround((metrics.tmAscent * c - pen * s) * 64);
       GlyphCoverage glyph;
       if (font_.Render(layout.codes[i], originX, originY, &glyph)) Blend(glyph);
       const int advance = font_.Advance(layout.codes[i]);
