@@ -165,6 +165,33 @@ enum VstProcessLevels : int32_t {
   kVstProcessLevelOffline = 4,
 };
 
+enum VstProcessPrecision : int32_t {
+  kVstProcessPrecision32 = 0,
+  kVstProcessPrecision64 = 1,
+};
+
+enum VstHostLanguage : int32_t {
+  kVstLangEnglish = 1,
+};
+
+enum VstAutomationStates : int32_t {
+  kVstAutomationUnsupported = 0,
+  kVstAutomationOff = 1,
+  kVstAutomationRead = 2,
+  kVstAutomationWrite = 3,
+  kVstAutomationReadWrite = 4,
+};
+
+// What a host tells a plug-in before it hands over a program or a bank
+// (effBeginLoadProgram, effBeginLoadBank); the plug-in may refuse with -1.
+struct VstPatchChunkInfo {
+  int32_t version;
+  int32_t pluginUniqueID;
+  int32_t pluginVersion;
+  int32_t numElements;
+  char future[48];
+};
+
 // Text sizes that hosts allocate for the dispatcher's string requests.
 enum VstStringSizes : int32_t {
   kVstMaxProgNameLen = 24,

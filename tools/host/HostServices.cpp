@@ -8,8 +8,6 @@ namespace {
 // Capabilities that tessaly-host has; every other question is answered "don't know" (0).
 constexpr const char* kCapabilities[] = {"sendVstTimeInfo", "startStopProcess"};
 
-constexpr intptr_t kLanguageEnglish = 1;
-constexpr intptr_t kAutomationOff = 1;
 constexpr int32_t kBeatsPerBar = 4;
 
 }  // namespace
@@ -51,7 +49,7 @@ intptr_t HostServices::AnswerRequest(AEffect* effect, int32_t opcode, void* ptr,
     case audioMasterGetCurrentProcessLevel:
       return rendering_ ? kVstProcessLevelOffline : kVstProcessLevelUser;
     case audioMasterGetAutomationState:
-      return kAutomationOff;
+      return kVstAutomationOff;
     case audioMasterGetVendorString:
       return CopyText(ptr, kVendorString, request);
     case audioMasterGetProductString:
@@ -59,7 +57,7 @@ intptr_t HostServices::AnswerRequest(AEffect* effect, int32_t opcode, void* ptr,
     case audioMasterGetVendorVersion:
       return kVendorVersion;
     case audioMasterGetLanguage:
-      return kLanguageEnglish;
+      return kVstLangEnglish;
     case audioMasterGetDirectory:
       return reinterpret_cast<intptr_t>(moduleDirectory_.c_str());
     case audioMasterCanDo: {

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr intptr_t kProcessPrecision32 = 0;
-constexpr intptr_t kProcessPrecision64 = 1;
-
 template <typename Sample>
 void MakeChannels(int count, int frames, std::vector<std::vector<Sample>>* buffers, std::vector<Sample*>* pointers) {
   buffers->assign(static_cast<size_t>(count), std::vector<Sample>(static_cast<size_t>(frames)));
@@ -83,7 +80,7 @@ void Renderer::Prepare(double sampleRate) {
   host.SetBlockSize(blockSize_);
   module_.Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
   module_.Dispatch(effSetBlockSize, 0, blockSize_);
-  module_.Dispatch(effSetProcessPrecision, 0, useDouble_ ? kProcessPrecision64 : kProcessPrecision32);
+  module_.Dispatch(effSetProcessPrecision, 0, useDouble_ ? kVstProcessPrecision64 : kVstProcessPrecision32);
 }
 
 bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input, LevelMeter* output,

@@ -6,16 +6,6 @@
 
 namespace {
 
-// What a host tells a plug-in before it hands over a program or bank (effBeginLoadProgram,
-// effBeginLoadBank); the plug-in may refuse with -1.
-struct VstPatchChunkInfo {
-  int32_t version;
-  int32_t pluginUniqueID;
-  int32_t pluginVersion;
-  int32_t numElements;
-  char future[48];
-};
-
 constexpr int32_t kChunkIndexBank = 0;
 constexpr int32_t kChunkIndexProgram = 1;
 
