@@ -96,10 +96,28 @@ inline __m128i KeepWhereTransparent(__m128i sv, __m128i dv, __m128i blended) {
   return _mm_or_si128(_mm_and_si128(transparent, dv), _mm_andnot_si128(transparent, blended));
 }
 
+// (s * sw + d * dw + (s > d ? 255 : 0)) >> 8 on 16-bit lanes. With sw + dw = 256 this is
+// s + div256((d - s) * dw), truncated toward zero, and the sums fit 16 unsigned bits. With
+// sw = dw = 256 the saturating adds give min(255, s + d).
+inline __m128i Mix16(__m128i s, __m128i d, __m128i sw, __m128i dw) {
+  const __m128i sum = _mm_adds_epu16(_mm_mullo_epi16(s, sw), _mm_mullo_epi16(d, dw));
+  const __m128i bias = _mm_srli_epi16(_mm_cmpgt_epi16(s, d), 8);
+  return _mm_srli_epi16(_mm_adds_epu16(sum, bias), 8);
+}
+
+// Full opacity: colour lanes weigh the source by alpha + 1 and the destination by
+// 255 - alpha; the alpha lane adds both alphas.
+inline __m128i SourceAlphaFull16(__m128i s, __m128i d) {
+  const __m128i colourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+  const __m128i alpha = _mm_and_si128(BroadcastAlpha16(s), colourLanes);
+  const __m128i sw = _mm_add_epi16(alpha, _mm_set_epi16(256, 1, 1, 1, 256, 1, 1, 1));
+  const __m128i dw = _mm_sub_epi16(_mm_set_epi16(256, 255, 255, 255, 256, 255, 255, 255), alpha);
+  return Mix16(s, d, sw, dw);
+}
+
 int CopyRowSourceAlphaFullSse2(PIX_PixelValue* d, const PIX_PixelValue* s, int n) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  const __m128i full = _mm_set1_epi16(255);
   int i = 0;
   for (; i + 4 <= n; i += 4) {
     const __m128i sv = Load(s + i);
@@ -111,10 +129,8 @@ int CopyRowSourceAlphaFullSse2(PIX_PixelValue* d, const PIX_PixelValue* s, int n
     }
     if (opaque == 0 && _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xFFFF) continue;
     const __m128i dv = Load(d + i);
-    const __m128i slo = _mm_unpacklo_epi8(sv, zero), shi = _mm_unpackhi_epi8(sv, zero);
-    const __m128i alo = BroadcastAlpha16(slo), ahi = BroadcastAlpha16(shi);
-    const __m128i lo = SourceAlpha16(slo, _mm_unpacklo_epi8(dv, zero), _mm_sub_epi16(full, alo), alo);
-    const __m128i hi = SourceAlpha16(shi, _mm_unpackhi_epi8(dv, zero), _mm_sub_epi16(full, ahi), ahi);
+    const __m128i lo = SourceAlphaFull16(_mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi8(dv, zero));
+    const __m128i hi = SourceAlphaFull16(_mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi8(dv, zero));
     Store(d + i, KeepWhereTransparent(sv, dv, _mm_packus_epi16(lo, hi)));
   }
   return i;
@@ -163,6 +179,13 @@ inline __m128i QuarterBytesV(__m128i v) {
   return _mm_and_si128(_mm_srli_epi32(v, 2), _mm_set1_epi8(0x3F));
 }
 
+int FillRowSolidSse2(PIX_PixelValue* d, int n, PIX_PixelValue colour) {
+  const __m128i c = _mm_set1_epi32(static_cast<int>(colour));
+  int i = 0;
+  for (; i + 4 <= n; i += 4) Store(d + i, c);
+  return i;
+}
+
 int HalfAverageRowSse2(PIX_PixelValue* d, const PIX_PixelValue* s, int n) {
   int i = 0;
   for (; i + 4 <= n; i += 4) {
@@ -191,7 +214,15 @@ int CopyRowWeightedSse2(PIX_PixelValue*, const PIX_PixelValue*, int, int) { retu
 int CopyRowSourceAlphaFullSse2(PIX_PixelValue*, const PIX_PixelValue*, int) { return 0; }
 int CopyRowSourceAlphaSse2(PIX_PixelValue*, const PIX_PixelValue*, int, int) { return 0; }
 int AddRowSse2(PIX_PixelValue*, const PIX_PixelValue*, int, int) { return 0; }
+int FillRowSolidSse2(PIX_PixelValue* d, int n, PIX_PixelValue colour) {
+  const __m128i c = _mm_set1_epi32(static_cast<int>(colour));
+  int i = 0;
+  for (; i + 4 <= n; i += 4) Store(d + i, c);
+  return i;
+}
+
 int HalfAverageRowSse2(PIX_PixelValue*, const PIX_PixelValue*, int) { return 0; }
+int FillRowSolidSse2(PIX_PixelValue*, int, PIX_PixelValue) { return 0; }
 int FillRowShiftedSse2(PIX_PixelValue*, int, PIX_PixelValue, bool, bool) { return 0; }
 
 #endif
@@ -226,7 +257,7 @@ void HalfAverageRow(PIX_PixelValue* d, const PIX_PixelValue* s, int n) {
 }
 
 void FillRowSolid(PIX_PixelValue* d, int n, PIX_PixelValue colour) {
-  for (int i = 0; i < n; ++i) d[i] = colour;
+  for (int i = FillRowSolidSse2(d, n, colour); i < n; ++i) d[i] = colour;
 }
 
 void FillRowShifted(PIX_PixelValue* d, int n, PIX_PixelValue term, bool half, bool quarter) {

@@ -7,6 +7,7 @@
 #include "raster/BlendMath.h"
 #include "raster/BlendRows.h"
 #include "raster/PixelOps.h"
+#include "raster/RowCursor.h"
 
 using namespace pix;
 
@@ -48,9 +49,8 @@ bool ClipRegion(PIX_IBitmap* destination, PIX_IBitmap* source, int x, int y,
 // Calls fn(destination row, source row, width) for every row of the region.
 template <typename RowFn>
 void ForEachRow(const Region& r, RowFn fn) {
-  for (int j = 0; j < r.h; ++j) {
-    fn(r.destination->Row(r.y + j) + r.x, r.source->Row(r.top + j) + r.left, r.w);
-  }
+  RowCursor d(*r.destination, r.x, r.y), s(*r.source, r.left, r.top);
+  for (int j = 0; j < r.h; ++j, d.Next(), s.Next()) fn(d.Row(), s.Row(), r.w);
 }
 
 int SourceAlphaWeight(PIX_PixelValue s, int weight) { return Div256((Alpha(s) + 1) * weight); }

@@ -6,6 +6,7 @@
 #include "raster/BlendMath.h"
 #include "raster/BlendRows.h"
 #include "raster/PixelOps.h"
+#include "raster/RowCursor.h"
 
 using namespace pix;
 
@@ -19,7 +20,8 @@ struct Area {
 
 template <typename RowFn>
 void ForEachRow(const Area& area, RowFn fn) {
-  for (int j = 0; j < area.h; ++j) fn(area.destination->Row(area.y + j) + area.x, area.w);
+  RowCursor d(*area.destination, area.x, area.y);
+  for (int j = 0; j < area.h; ++j, d.Next()) fn(d.Row(), area.w);
 }
 
 // The colour channels (blue, green, red) and, as the fourth source value, the weight itself.
