@@ -38,6 +38,14 @@ intptr_t CopyText(const Request& r, const char* text) {
   return 1;
 }
 
+// Program names can come from the host or from a restored chunk and be longer than the
+// buffers hosts provide for them; they are cut to the interface's program-name length.
+intptr_t CopyProgramName(const Request& r, const char* name) {
+  if (r.ptr == nullptr) return 0;
+  std::snprintf(r.Text(), kVstMaxProgNameLen + 1, "%s", name);
+  return 1;
+}
+
 intptr_t Open(const Request& r) {
   r.plugin.PrepareForHost();
   r.plugin.NotifyAllParameters();
@@ -58,7 +66,7 @@ intptr_t SetProgramName(const Request& r) {
 }
 
 intptr_t GetProgramName(const Request& r) {
-  CopyText(r, r.plugin.PresetName(r.plugin.CurrentPreset()));
+  CopyProgramName(r, r.plugin.PresetName(r.plugin.CurrentPreset()));
   return 0;
 }
 
@@ -216,7 +224,7 @@ intptr_t String2Parameter(const Request& r) {
 
 intptr_t GetProgramNameIndexed(const Request& r) {
   const char* name = r.plugin.PresetName(r.index);
-  return CopyText(r, name) != 0 && name[0] != '\0' ? 1 : 0;
+  return CopyProgramName(r, name) != 0 && name[0] != '\0' ? 1 : 0;
 }
 
 intptr_t GetPinProperties(const Request& r, bool input) {

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "VstTestHost.h"
 
@@ -196,4 +197,18 @@ TEST_F(Dispatcher, DescriptorWithoutObjectAnswersNothing) {
   EXPECT_EQ(Dispatch(&orphan, effGetVstVersion), 0);
   EXPECT_EQ(Dispatch(&orphan, effGetEffectName, 0, 0, text), 0);
   EXPECT_EQ(Dispatch(&orphan, effClose), 0);
+}
+
+TEST_F(Dispatcher, ProgramNamesReachTheHostCutToTheInterfaceLength) {
+  AEffect* effect = Create();
+  std::string longName(200, 'x');
+  Dispatch(effect, effSetProgramName, 0, 0, longName.data());
+  char text[256];
+  std::memset(text, '#', sizeof text);
+  EXPECT_EQ(Dispatch(effect, effGetProgramNameIndexed, 0, 0, text), 1);
+  EXPECT_EQ(std::string(text), std::string(kVstMaxProgNameLen, 'x'));
+  Dispatch(effect, effGetProgramName, 0, 0, text);
+  EXPECT_EQ(std::strlen(text), static_cast<size_t>(kVstMaxProgNameLen));
+  // The preset keeps its whole name for the state it is saved in.
+  EXPECT_EQ(std::string(Plugin(effect).PresetName(0)), longName);
 }
