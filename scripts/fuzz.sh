@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 dir="$root/build-fuzz"
-CC=clang CXX=clang++ "$root/scripts/build.sh" "$dir" -DTESSALY_FUZZ=ON -DTESSALY_TESTS=OFF \
+CC=clang CXX=clang++ TESSALY_TARGET=fuzz_all "$root/scripts/build.sh" "$dir" -DTESSALY_FUZZ=ON -DTESSALY_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 status=0
 for target in "$dir"/fuzz/fuzz_*; do
