@@ -6,6 +6,7 @@
 
 #include "core/LocalTimeStamp.h"
 #include "core/PlugTrace.h"
+#include "core/SampleLoops.h"
 #include "core/TextField.h"
 
 namespace {
@@ -52,23 +53,6 @@ void PassThrough(Sample** inputs, Sample** outputs, int frames, int inputCount, 
   }
 }
 
-// Stores (or adds, in single precision) 64-bit results into a host float buffer, four
-// samples per step.
-template <bool kAccumulate>
-void StoreAsFloat(const double* result, float* host, int frames) {
-  auto store = [&](int j) {
-    const float value = static_cast<float>(result[j]);
-    host[j] = kAccumulate ? value + host[j] : value;
-  };
-  int j = 0;
-  for (; j + 4 <= frames; j += 4) {
-    store(j);
-    store(j + 1);
-    store(j + 2);
-    store(j + 3);
-  }
-  for (; j < frames; ++j) store(j);
-}
 }  // namespace
 
 IEffectBase::IEffectBase(const IEffectIdentity& identity)
@@ -258,15 +242,7 @@ void IEffectBase::BindInputsConverted(int count, float** buffers, int frames) {
     IInputChannel& channel = *inputs_.Get(i);
     if (!channel.connected) continue;
     double* scratch = ScratchSamples(channel.scratch);
-    const float* source = buffers[k++];
-    int j = 0;
-    for (; j + 4 <= frames; j += 4) {
-      scratch[j] = source[j];
-      scratch[j + 1] = source[j + 1];
-      scratch[j + 2] = source[j + 2];
-      scratch[j + 3] = source[j + 3];
-    }
-    for (; j < frames; ++j) scratch[j] = source[j];
+    WidenSamples(buffers[k++], scratch, frames);
     *channel.dataSlot = scratch;
   }
 }
@@ -295,7 +271,11 @@ void IEffectBase::RunAndConvert(int frames) {
   for (int i = 0; i < OutputCount(); ++i) {
     const IOutputChannel& channel = *outputs_.Get(i);
     if (!channel.connected || channel.hostFloatBuffer == nullptr) continue;
-    StoreAsFloat<kAccumulate>(*channel.dataSlot, channel.hostFloatBuffer, frames);
+    if (kAccumulate) {
+      AddSamples(*channel.dataSlot, channel.hostFloatBuffer, frames);
+    } else {
+      StoreSamples(*channel.dataSlot, channel.hostFloatBuffer, frames);
+    }
   }
 }
 

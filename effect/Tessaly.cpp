@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/SampleLoops.h"
+
 namespace {
 constexpr double kMinDb = -94.0;
 constexpr double kMaxDb = 6.0;
@@ -25,6 +27,21 @@ constexpr FactoryPreset kFactoryPresets[Tessaly::kPresetCount] = {
     {"Only Stereo", {0.0, -94.0, 0.0}},
     {"Only Mono", {0.0, 0.0, -94.0}},
 };
+
+// The mid/side mix of one block. Both inputs of a frame are read before either output is
+// written, so the outputs may be the same memory as the inputs.
+TESSALY_SAMPLE_LOOP void MixMidSide(const double* inL, const double* inR, double* outL,
+                                    double* outR, int frames, double midGain, double sideGain,
+                                    double outputGain) {
+  for (int i = 0; i < frames; ++i) {
+    const double left = inL[i];
+    const double right = inR[i];
+    const double side = (left - right) * sideGain;
+    const double mid = (left + right) * midGain;
+    outL[i] = (side + mid) * outputGain;
+    outR[i] = (mid - side) * outputGain;
+  }
+}
 
 double LinearGain(double db) { return db > Tessaly::kSilenceDb ? std::pow(10.0, db / 20.0) : 0.0; }
 }  // namespace
@@ -75,20 +92,6 @@ void Tessaly::HandleParameterChange(int index) {
 }
 
 void Tessaly::RenderDouble(double** inputs, double** outputs, int frames) {
-  const double* inL = inputs[0];
-  const double* inR = inputs[1];
-  double* outL = outputs[0];
-  double* outR = outputs[1];
-  const double midGain = midGain_;
-  const double sideGain = sideGain_;
-  const double outputGain = outputGain_;
-  for (int i = 0; i < frames; ++i) {
-    // Both inputs are read before either output is written: processing may be in place.
-    const double left = inL[i];
-    const double right = inR[i];
-    const double side = (left - right) * sideGain;
-    const double mid = (left + right) * midGain;
-    outL[i] = (side + mid) * outputGain;
-    outR[i] = (mid - side) * outputGain;
-  }
+  MixMidSide(inputs[0], inputs[1], outputs[0], outputs[1], frames, midGain_, sideGain_,
+             outputGain_);
 }
