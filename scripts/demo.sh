@@ -7,4 +7,3 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build" -DTESSALY_TESTS=OFF
 "$root/build/tools/tessaly-host" info
 "$root/build/tools/tessaly-host" render --set Stereo=3 --out "$root/build/demo.wav"
-echo "Wrote $root/build/demo.wav"
