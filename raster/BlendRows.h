@@ -7,6 +7,14 @@
 
 namespace pix {
 
+// The vector loops under the row functions: the widest the processor has unless a caller
+// (the tests) picks another. False, and nothing changed, when the processor lacks the set.
+enum class VectorLoops { kSse2, kAvx2, kWidest };
+bool UseVectorLoops(VectorLoops set);
+
+// Copy of all four channels; rows that overlap are copied as by memmove.
+void CopyRow(PIX_PixelValue* d, const PIX_PixelValue* s, int n);
+
 // Weighted copy of all four channels: d = s + div256((d - s) * keep), keep = 256 - weight.
 void CopyRowWeighted(PIX_PixelValue* d, const PIX_PixelValue* s, int n, int keep);
 // Copy weighted by each source pixel's alpha at full opacity; alpha 0 leaves d alone.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "raster/BlendMath.h"
 #include "raster/BlendRows.h"
@@ -82,9 +81,7 @@ void CopyChannel(const Region& r, int mode) {
 }
 
 void CopyRows(const Region& r) {
-  ForEachRow(r, [](PIX_PixelValue* d, const PIX_PixelValue* s, int n) {
-    std::memmove(d, s, size_t(n) * sizeof(PIX_PixelValue));
-  });
+  ForEachRow(r, CopyRow);
 }
 
 void Copy(const Region& r, int weight, bool sourceAlpha) {
