@@ -8,7 +8,6 @@
 
 class IEffectVST : public IEffectBase {
  public:
-  static constexpr int kChunkGranularity = 4096;
   static constexpr int kDefaultBlockSize = 1024;
 
   IEffectVST(audioMasterCallback host, const IEffectIdentity& identity);

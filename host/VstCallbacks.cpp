@@ -6,16 +6,12 @@
 #include "host/EffectVST.h"
 
 namespace {
-int ConnectedInputs(const IEffectVST& plugin) {
-  int count = 0;
-  for (int i = 0; i < plugin.InputCount(); ++i) count += plugin.InputConnected(i) ? 1 : 0;
-  return count;
-}
-
-int ConnectedOutputs(const IEffectVST& plugin) {
-  int count = 0;
-  for (int i = 0; i < plugin.OutputCount(); ++i) count += plugin.OutputConnected(i) ? 1 : 0;
-  return count;
+// How many of count channels are connected, asking connected(i) of each.
+int CountConnected(const IEffectVST& plugin, int count,
+                   bool (IEffectBase::*connected)(int) const) {
+  int total = 0;
+  for (int i = 0; i < count; ++i) total += (plugin.*connected)(i) ? 1 : 0;
+  return total;
 }
 
 // Hands render() the host's block; a block longer than the announced block size (which
@@ -31,8 +27,8 @@ void ProcessBlock(IEffectVST& plugin, Sample** inputs, Sample** outputs, int fra
   if (block <= 0) return;
   auto** sliceIn = reinterpret_cast<Sample**>(plugin.SliceInputs());
   auto** sliceOut = reinterpret_cast<Sample**>(plugin.SliceOutputs());
-  const int ins = ConnectedInputs(plugin);
-  const int outs = ConnectedOutputs(plugin);
+  const int ins = CountConnected(plugin, plugin.InputCount(), &IEffectBase::InputConnected);
+  const int outs = CountConnected(plugin, plugin.OutputCount(), &IEffectBase::OutputConnected);
   for (int done = 0; done < frames; done += block) {
     for (int c = 0; c < ins; ++c) sliceIn[c] = inputs[c] + done;
     for (int c = 0; c < outs; ++c) sliceOut[c] = outputs[c] + done;

@@ -44,6 +44,8 @@ class PIX_CachedFont : public PIX_IFont {
   void ReleaseFont();
   bool UsesGlyphPath(PIX_IBitmap* target, unsigned format, bool noNative) const;
   int MeasureGlyphs(const char* text, int count, IRectangle* rect, unsigned format);
+  // Moves the pen to the start of the next line: down a row, or across one for turned text.
+  void NextLine(int* x, int* y, int lineStartX, int lineStartY) const;
   int DrawGlyphs(PIX_IBitmap* target, const char* text, int count, IRectangle* rect,
                  unsigned format, bool noNative);
   int RenderNative(PIX_IBitmap* target, const char* text, int count, IRectangle* rect,

@@ -69,6 +69,16 @@ bool PIX_CachedFont::UsesGlyphPath(PIX_IBitmap* target, unsigned format, bool no
          (options_ & kEffectOptions);
 }
 
+void PIX_CachedFont::NextLine(int* x, int* y, int lineStartX, int lineStartY) const {
+  if (options_ & PIX_FONTOPT_ROTATED) {
+    *x += lineHeight_;
+    *y = lineStartY;
+  } else {
+    *y += lineHeight_;
+    *x = lineStartX;
+  }
+}
+
 int PIX_CachedFont::MeasureGlyphs(const char* text, int count, IRectangle* rect,
                                   unsigned format) {
   const bool vertical = (options_ & PIX_FONTOPT_ROTATED) != 0;
@@ -78,11 +88,7 @@ int PIX_CachedFont::MeasureGlyphs(const char* text, int count, IRectangle* rect,
   uint16_t code = 0;
   while (characters.Next(&newLine, &code)) {
     if (newLine) {
-      if (vertical) {
-        x += lineHeight_, y = 0;
-      } else {
-        y += lineHeight_, x = 0;
-      }
+      NextLine(&x, &y, 0, 0);
       continue;
     }
     const CachedGlyph* glyph = GlyphFor(code);
@@ -148,11 +154,7 @@ int PIX_CachedFont::DrawGlyphs(PIX_IBitmap* target, const char* text, int count,
   uint16_t code = 0;
   while (characters.Next(&newLine, &code)) {
     if (newLine) {
-      if (vertical) {
-        x += lineHeight_, y = startY;
-      } else {
-        y += lineHeight_, x = x0;
-      }
+      NextLine(&x, &y, x0, startY);
       continue;
     }
     const CachedGlyph* found = GlyphFor(code);
