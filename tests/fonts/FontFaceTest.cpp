@@ -29,22 +29,35 @@ TEST(FindFontFile, ResolvesWindowsNamesAndUnknownNamesToInstalledSansFaces) {
   }
 }
 
+// The setup installs Liberation Sans with all four faces.
 TEST(FindFontFile, PicksBoldAndItalicFacesWhenInstalled) {
   struct Case {
     int weight;
     bool italic;
     const char* fileSuffix;
-  } cases[] = {{400, false, "Sans.ttf"},
+  } cases[] = {{400, false, "Sans-Regular.ttf"},
                {700, false, "Sans-Bold.ttf"},
-               {400, true, "Sans-Oblique.ttf"},
-               {700, true, "Sans-BoldOblique.ttf"}};
+               {400, true, "Sans-Italic.ttf"},
+               {700, true, "Sans-BoldItalic.ttf"}};
   for (const Case& c : cases) {
     FontMatch match;
-    ASSERT_TRUE(FindFontFile("DejaVu Sans", c.weight, c.italic, &match));
+    ASSERT_TRUE(FindFontFile("Liberation Sans", c.weight, c.italic, &match));
     const std::string suffix = c.fileSuffix;
     ASSERT_GE(match.file.size(), suffix.size());
     EXPECT_EQ(match.file.substr(match.file.size() - suffix.size()), suffix) << match.file;
     EXPECT_FALSE(match.needsEmbolden || match.needsOblique) << match.file;
+  }
+}
+
+// DejaVu Sans's oblique faces are an optional package: without them the upright face is
+// slanted, with them nothing is synthesised.
+TEST(FindFontFile, SlantsTheUprightFaceOnlyWhenNoObliqueFaceIsInstalled) {
+  for (int weight : {400, 700}) {
+    FontMatch match;
+    ASSERT_TRUE(FindFontFile("DejaVu Sans", weight, true, &match));
+    const bool obliqueFile = match.file.find("Oblique") != std::string::npos;
+    EXPECT_NE(obliqueFile, match.needsOblique) << match.file;
+    EXPECT_FALSE(match.needsEmbolden) << match.file;
   }
 }
 
