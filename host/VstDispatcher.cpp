@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/PlugTrace.h"
+#include "core/TextField.h"
 #include "host/EffectVST.h"
 
 namespace {
@@ -20,6 +21,16 @@ constexpr int kHostExtensionsBit = 1;
 constexpr int kHostViewAsConfigBit = 2;
 constexpr int kChunkFormatWithBank = IStateChunk::kFormatVersion;
 
+// Sizes in bytes, terminator included, of the buffers hosts hand over for texts.
+constexpr int kEffectNameBytes = kVstMaxEffectNameLen;
+constexpr int kVendorBytes = kVstMaxVendorStrLen;
+constexpr int kProductBytes = kVstMaxProductStrLen;
+constexpr int kProgramNameBytes = kVstMaxProgNameLen + 1;
+constexpr int kParamTextBytes = kVstMaxParamStrLen;  // labels and display texts
+// The interface gives parameter names kVstMaxParamStrLen bytes as well, but hosts in
+// practice pass larger buffers for names and show them longer; names are cut at 16.
+constexpr int kParamNameBytes = 16;
+
 // Everything a request handler needs: the plug-in and the dispatcher's arguments.
 struct Request {
   IEffectVST& plugin;
@@ -32,17 +43,11 @@ struct Request {
   IEffectParameter* Param() const { return plugin.Parameter(index); }
 };
 
-intptr_t CopyText(const Request& r, const char* text) {
+// Copies text into the host's buffer of size bytes, cut to fit and always terminated.
+// Texts can come from the host or from a restored chunk and be of any length.
+intptr_t CopyText(const Request& r, const char* text, int size) {
   if (r.ptr == nullptr) return 0;
-  std::strcpy(r.Text(), text);
-  return 1;
-}
-
-// Program names can come from the host or from a restored chunk and be longer than the
-// buffers hosts provide for them; they are cut to the interface's program-name length.
-intptr_t CopyProgramName(const Request& r, const char* name) {
-  if (r.ptr == nullptr) return 0;
-  std::snprintf(r.Text(), kVstMaxProgNameLen + 1, "%s", name);
+  CopyField(r.Text(), size, text);
   return 1;
 }
 
@@ -66,12 +71,12 @@ intptr_t SetProgramName(const Request& r) {
 }
 
 intptr_t GetProgramName(const Request& r) {
-  CopyProgramName(r, r.plugin.PresetName(r.plugin.CurrentPreset()));
+  CopyText(r, r.plugin.PresetName(r.plugin.CurrentPreset()), kProgramNameBytes);
   return 0;
 }
 
 intptr_t GetParamLabel(const Request& r) {
-  if (r.Param() != nullptr) CopyText(r, r.Param()->HostLabel());
+  if (r.Param() != nullptr) CopyText(r, r.Param()->HostLabel(), kParamTextBytes);
   return 0;
 }
 
@@ -79,7 +84,7 @@ void CopyDisplayText(const Request& r, const IEffectParameter& param, bool norma
                      double v) {
   char text[IEffectParameter::kDisplaySize];
   param.DisplayTextFor(normalised, text, true, v);
-  CopyText(r, text);
+  CopyText(r, text, kParamTextBytes);
 }
 
 intptr_t GetParamDisplay(const Request& r) {
@@ -88,7 +93,7 @@ intptr_t GetParamDisplay(const Request& r) {
 }
 
 intptr_t GetParamName(const Request& r) {
-  if (r.Param() != nullptr) CopyText(r, r.Param()->Name());
+  if (r.Param() != nullptr) CopyText(r, r.Param()->Name(), kParamNameBytes);
   return 0;
 }
 
@@ -224,7 +229,7 @@ intptr_t String2Parameter(const Request& r) {
 
 intptr_t GetProgramNameIndexed(const Request& r) {
   const char* name = r.plugin.PresetName(r.index);
-  return CopyProgramName(r, name) != 0 && name[0] != '\0' ? 1 : 0;
+  return CopyText(r, name, kProgramNameBytes) != 0 && name[0] != '\0' ? 1 : 0;
 }
 
 intptr_t GetPinProperties(const Request& r, bool input) {
@@ -343,9 +348,9 @@ intptr_t Handle(int32_t opcode, const Request& r) {
     case effGetOutputProperties: return GetPinProperties(r, false);
     case effGetPlugCategory: return r.plugin.IsInstrument() ? kPlugCategSynth : kPlugCategEffect;
     case effSetSpeakerArrangement: return SetSpeakerArrangement(r);
-    case effGetEffectName: return CopyText(r, r.plugin.EffectName());
-    case effGetVendorString: return CopyText(r, r.plugin.VendorName());
-    case effGetProductString: return CopyText(r, r.plugin.ProductName());
+    case effGetEffectName: return CopyText(r, r.plugin.EffectName(), kEffectNameBytes);
+    case effGetVendorString: return CopyText(r, r.plugin.VendorName(), kVendorBytes);
+    case effGetProductString: return CopyText(r, r.plugin.ProductName(), kProductBytes);
     case effGetVendorVersion: return r.plugin.VersionDecimal();
     case effVendorSpecific: return VendorSpecific(r);
     case effCanDo: return CanDo(r);

@@ -1,9 +1,87 @@
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <cstring>
 #include <string>
 
+#include "BoundaryEffect.h"
 #include "VstTestHost.h"
 
 using Dispatcher = VstTestHost;
+
+namespace {
+// A host's text buffer of size bytes with guard bytes after it.
+class GuardedText {
+ public:
+  static constexpr uint8_t kGuard = 0xAB;
+  explicit GuardedText(size_t size) : size_(size) { bytes_.fill(kGuard); }
+  char* Text() { return reinterpret_cast<char*>(bytes_.data()); }
+  bool GuardIntact() const {
+    return std::all_of(bytes_.begin() + size_, bytes_.end(), [](uint8_t b) { return b == kGuard; });
+  }
+  // The text, when it ends inside the buffer.
+  std::string Terminated() const {
+    const auto* end = std::find(bytes_.begin(), bytes_.begin() + size_, 0);
+    if (end == bytes_.begin() + size_) return "<unterminated>";
+    return std::string(bytes_.begin(), end);
+  }
+
+ private:
+  size_t size_;
+  std::array<uint8_t, 512> bytes_;
+};
+
+struct TextRequest {
+  int32_t opcode;
+  int32_t index;
+  size_t size;  // what hosts allocate for it
+  float opt = 0.0f;
+};
+
+// Every text request with the buffer size hosts provide for it.
+const TextRequest kTextRequests[] = {
+    {effGetEffectName, 0, 32},        {effGetVendorString, 0, 64},
+    {effGetProductString, 0, 64},     {effGetParamName, 0, 16},
+    {effGetParamLabel, 0, 8},         {effGetParamDisplay, 0, 8},
+    {effGetProgramName, 0, 25},       {effGetProgramNameIndexed, 0, 25},
+    {effVendorSpecific, 7, 8, 0.25f},  // the display text of a slider position
+};
+
+std::string Ask(AEffect* effect, const TextRequest& request, GuardedText& text) {
+  effect->dispatcher(effect, request.opcode, request.index, 0, text.Text(), request.opt);
+  return text.Terminated();
+}
+}  // namespace
+
+TEST_F(Dispatcher, LongTextsAreCutToTheHostBuffers) {
+  AEffect* effect = CreateRunning(512, 48000.0f, &BoundaryEffect::Create);
+  std::string longName(200, 'n');
+  Dispatch(effect, effSetProgramName, 0, 0, longName.data());
+  for (const TextRequest& request : kTextRequests) {
+    GuardedText text(request.size);
+    EXPECT_EQ(Ask(effect, request, text).size(), request.size - 1) << request.opcode;
+    EXPECT_TRUE(text.GuardIntact()) << request.opcode;
+  }
+}
+
+TEST_F(Dispatcher, TessalyTextsFitTheHostBuffersWhole) {
+  AEffect* effect = CreateRunning();
+  char lowest[] = "-94", highest[] = "6";
+  const std::string expected[] = {"Tessaly", "Tsly", "", "Gain", "dB", "-94.00", "No Change",
+                                  "No Change", "-94.00"};
+  Dispatch(effect, effString2Parameter, Tessaly::kGain, 0, lowest);
+  for (size_t i = 0; i < std::size(kTextRequests); ++i) {
+    GuardedText text(kTextRequests[i].size);
+    TextRequest request = kTextRequests[i];
+    request.opt = 0.0f;
+    EXPECT_EQ(Ask(effect, request, text), expected[i]) << request.opcode;
+    EXPECT_TRUE(text.GuardIntact()) << request.opcode;
+  }
+  Dispatch(effect, effString2Parameter, Tessaly::kStereo, 0, highest);
+  GuardedText text(kVstMaxParamStrLen);
+  EXPECT_EQ(Ask(effect, {effGetParamDisplay, Tessaly::kStereo, 8}, text), "6.00");
+  EXPECT_EQ(Ask(effect, {effGetParamName, Tessaly::kStereo, 16}, text), "Stereo");
+}
 
 TEST_F(Dispatcher, DescriptorCarriesIdentityCountsAndCallbacks) {
   AEffect* effect = Create();

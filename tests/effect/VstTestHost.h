@@ -36,17 +36,18 @@ class VstTestHost : public ::testing::Test {
     current = nullptr;
   }
 
-  AEffect* Create() {
-    AEffect* effect = CreateVstEffect(&Callback, [](audioMasterCallback host) -> IEffectVST* {
-      return new Tessaly(host);
-    });
+  static IEffectVST* NewTessaly(audioMasterCallback host) { return new Tessaly(host); }
+
+  AEffect* Create(VstEffectFactory factory = &NewTessaly) {
+    AEffect* effect = CreateVstEffect(&Callback, factory);
     effects_.push_back(effect);
     return effect;
   }
 
   // Opens and configures a plug-in the way hosts do before processing.
-  AEffect* CreateRunning(int blockSize = 512, float sampleRate = 48000.0f) {
-    AEffect* effect = Create();
+  AEffect* CreateRunning(int blockSize = 512, float sampleRate = 48000.0f,
+                         VstEffectFactory factory = &NewTessaly) {
+    AEffect* effect = Create(factory);
     Dispatch(effect, effOpen);
     Dispatch(effect, effSetSampleRate, 0, 0, nullptr, sampleRate);
     Dispatch(effect, effSetBlockSize, 0, blockSize);
