@@ -152,7 +152,9 @@ TEST(PresetFile, DamagedFiles_AreRefusedWithAReasonAndLeaveThePresetAlone) {
 TEST(PresetFile, SaveAndLoad_GoThroughRealFiles) {
   const TempPath path(".fxb");
   std::string error;
-  ASSERT_TRUE(SavePresetFile(path.str(), Bank({5, 6, 7}), &error)) << error;
+  SafeOutputFile file;
+  ASSERT_TRUE(file.Open(path.str(), {}, &error)) << error;
+  ASSERT_TRUE(SavePresetFile(file, Bank({5, 6, 7}), &error)) << error;
   PresetFile read;
   ASSERT_TRUE(LoadPresetFile(path.str(), &read, &error)) << error;
   EXPECT_EQ(read.chunk, (std::vector<uint8_t>{5, 6, 7}));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -71,11 +73,11 @@ int64_t AudioFileReader::Read(double* interleaved, int64_t frames) {
   return sf_readf_double(file_, interleaved, frames);
 }
 
-std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path, int channels, int sampleRate,
-                                                         int preferredSubtype, std::string* error) {
-  const int major = MajorFormatFor(LowerExtension(path));
+std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(int descriptor, const std::string& name, int channels,
+                                                         int sampleRate, int preferredSubtype, std::string* error) {
+  const int major = MajorFormatFor(LowerExtension(name));
   if (!major) {
-    *error = "cannot tell the audio format of " + path + " from its extension (.wav, .flac, .aiff, ...)";
+    *error = "cannot tell the audio format of " + name + " from its extension (.wav, .flac, .aiff, ...)";
     return nullptr;
   }
   const int subtype = SubtypeFor(major, preferredSubtype, channels, sampleRate);
@@ -83,13 +85,13 @@ std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path
   info.format = major | subtype;
   info.channels = channels;
   info.samplerate = sampleRate;
-  SNDFILE* file = subtype ? sf_open(path.c_str(), SFM_WRITE, &info) : nullptr;
+  SNDFILE* file = subtype ? sf_open_fd(descriptor, SFM_WRITE, &info, SF_FALSE) : nullptr;
   if (!file) {
-    *error = "cannot write audio file " + path + ": " + (subtype ? sf_strerror(nullptr) : "format not writable");
+    *error = "cannot write audio file " + name + ": " + (subtype ? sf_strerror(nullptr) : "format not writable");
     return nullptr;
   }
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
-  return std::unique_ptr<AudioFileWriter>(new AudioFileWriter(file));
+  return std::unique_ptr<AudioFileWriter>(new AudioFileWriter(file, name));
 }
 
 AudioFileWriter::~AudioFileWriter() {
@@ -97,11 +99,22 @@ AudioFileWriter::~AudioFileWriter() {
 }
 
 bool AudioFileWriter::Write(const double* interleaved, int64_t frames) {
-  return sf_writef_double(file_, interleaved, frames) == frames;
+  errno = 0;
+  if (sf_writef_double(file_, interleaved, frames) == frames) return true;
+  if (errno) return Fail(std::strerror(errno));
+  // Encoders (FLAC's, for one) refuse samples without telling libsndfile's error state.
+  return Fail(sf_error(file_) ? sf_strerror(file_) : "the encoder refused the samples");
 }
 
 bool AudioFileWriter::Close() {
+  errno = 0;
   const int status = sf_close(file_);
   file_ = nullptr;
-  return status == 0;
+  if (status == SF_ERR_NO_ERROR) return true;
+  return Fail(errno ? std::strerror(errno) : sf_error_number(status));
+}
+
+bool AudioFileWriter::Fail(const char* reason) {
+  failure_ = "cannot write " + name_ + ": " + reason;
+  return false;
 }

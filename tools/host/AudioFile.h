@@ -30,18 +30,26 @@ class AudioFileReader : public AudioSource {
 
 class AudioFileWriter {
  public:
-  // Opens path for writing in the container its extension names, with the sample
-  // encoding preferredSubtype when the container takes it, else 24-bit PCM or the
-  // container's own. Samples beyond full scale are clipped, not wrapped.
-  static std::unique_ptr<AudioFileWriter> Create(const std::string& path, int channels, int sampleRate,
-                                                 int preferredSubtype, std::string* error);
+  // Writes to descriptor (which stays open and the caller's) in the container that the
+  // extension of name names, with the sample encoding preferredSubtype when the container
+  // takes it, else 24-bit PCM or the container's own. Samples beyond full scale are
+  // clipped, not wrapped.
+  static std::unique_ptr<AudioFileWriter> Create(int descriptor, const std::string& name, int channels,
+                                                 int sampleRate, int preferredSubtype, std::string* error);
   ~AudioFileWriter();
 
   bool Write(const double* interleaved, int64_t frames);
-  // Flushes and closes; false when the data did not reach the file.
+  // Finishes the file (headers, encoder state); false when the data did not reach it.
   bool Close();
+  // Why Write or Close failed, as a one-line message naming the file.
+  const std::string& Failure() const { return failure_; }
 
  private:
-  explicit AudioFileWriter(SNDFILE* file) : file_(file) {}
+  AudioFileWriter(SNDFILE* file, const std::string& name) : file_(file), name_(name) {}
+  // Keeps reason (the system's where a system call failed, else libsndfile's).
+  bool Fail(const char* reason);
+
   SNDFILE* file_;
+  std::string name_;
+  std::string failure_;
 };

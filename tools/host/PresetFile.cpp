@@ -114,13 +114,9 @@ bool DecodePresetFile(const std::vector<uint8_t>& bytes, PresetFile* preset, std
   return true;
 }
 
-bool SavePresetFile(const std::string& path, const PresetFile& preset, std::string* error) {
+bool SavePresetFile(SafeOutputFile& file, const PresetFile& preset, std::string* error) {
   const std::vector<uint8_t> bytes = EncodePresetFile(preset);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) return Fail(error, "cannot write " + path);
-  return true;
+  return file.Write(bytes.data(), bytes.size(), error) && file.Commit(error);
 }
 
 bool LoadPresetFile(const std::string& path, PresetFile* preset, std::string* error) {

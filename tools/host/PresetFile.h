@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/host/SafeOutputFile.h"
+
 struct PresetFile {
   enum class Kind { Program, Bank };
 
@@ -26,8 +28,9 @@ std::vector<uint8_t> EncodePresetFile(const PresetFile& preset);
 // error and leaves preset unchanged.
 bool DecodePresetFile(const std::vector<uint8_t>& bytes, PresetFile* preset, std::string* error);
 
-// Whole-file helpers around the two functions above.
-bool SavePresetFile(const std::string& path, const PresetFile& preset, std::string* error);
+// Whole-file helpers around the two functions above. Saving writes the preset into the
+// opened file and commits it.
+bool SavePresetFile(SafeOutputFile& file, const PresetFile& preset, std::string* error);
 bool LoadPresetFile(const std::string& path, PresetFile* preset, std::string* error);
 
 // The kind a file name asks for: .fxp or .fxb (any case). False for other names.

@@ -10,6 +10,7 @@
 #include "tools/host/PluginModule.h"
 #include "tools/host/PluginSetup.h"
 #include "tools/host/Renderer.h"
+#include "tools/host/SafeOutputFile.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ std::string ChangeText(double before, double after) {
 }  // namespace
 
 bool RunRender(const CommandLine& line, std::string* error) {
+  SafeOutputFile file;
+  if (!file.Open(line.outputPath, {line.inputPath, line.statePath}, error)) return false;
   int subtype = 0;
   std::unique_ptr<AudioSource> source = OpenSource(line.inputPath, &subtype, error);
   if (!source) return false;
@@ -56,13 +59,13 @@ bool RunRender(const CommandLine& line, std::string* error) {
   if (!renderer.CanRender(error)) return false;
   renderer.Prepare(source->SampleRate());
   if (!ConfigurePlugin(*module, line, error)) return false;
-  std::unique_ptr<AudioFileWriter> sink =
-      AudioFileWriter::Create(line.outputPath, 2, static_cast<int>(source->SampleRate()), subtype, error);
+  std::unique_ptr<AudioFileWriter> sink = AudioFileWriter::Create(
+      file.Descriptor(), line.outputPath, 2, static_cast<int>(source->SampleRate()), subtype, error);
   if (!sink) return false;
   const bool showProgress = isatty(STDERR_FILENO) && source->TotalFrames() > kProgressSeconds * source->SampleRate();
   LevelMeter input;
   LevelMeter output;
-  if (!renderer.Run(*source, *sink, &input, &output, showProgress, error)) return false;
+  if (!renderer.Run(*source, *sink, &input, &output, showProgress, error) || !file.Commit(error)) return false;
   std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
               line.inputPath.empty() ? "the demo signal" : line.inputPath.c_str(),
               module->QueryText(effGetEffectName).c_str(), static_cast<long long>(source->TotalFrames()),

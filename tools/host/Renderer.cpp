@@ -112,7 +112,7 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   module_.Dispatch(effStopProcess);
   module_.Dispatch(effMainsChanged, 0, 0);
   if (!written || !sink.Close()) {
-    *error = "writing the output file failed";
+    *error = sink.Failure();
     return false;
   }
   return true;

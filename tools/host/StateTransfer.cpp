@@ -15,10 +15,10 @@ int32_t ChunkIndex(PresetFile::Kind kind) {
 
 }  // namespace
 
-bool SaveState(PluginModule& module, const std::string& path, std::string* error) {
+bool SaveState(PluginModule& module, SafeOutputFile& file, std::string* error) {
   PresetFile preset;
-  if (!PresetKindForPath(path, &preset.kind)) {
-    *error = "a state file needs the extension .fxp (program) or .fxb (bank): " + path;
+  if (!PresetKindForPath(file.Path(), &preset.kind)) {
+    *error = "a state file needs the extension .fxp (program) or .fxb (bank): " + file.Path();
     return false;
   }
   void* data = nullptr;
@@ -39,7 +39,7 @@ bool SaveState(PluginModule& module, const std::string& path, std::string* error
   }
   const auto* bytes = static_cast<const uint8_t*>(data);
   preset.chunk.assign(bytes, bytes + size);
-  return SavePresetFile(path, preset, error);
+  return SavePresetFile(file, preset, error);
 }
 
 bool RestoreState(PluginModule& module, const std::string& path, std::string* error) {

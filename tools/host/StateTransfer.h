@@ -6,9 +6,10 @@
 #include <string>
 
 #include "tools/host/PluginModule.h"
+#include "tools/host/SafeOutputFile.h"
 
-// Saves a program (.fxp) or bank (.fxb), as the file name says.
-bool SaveState(PluginModule& module, const std::string& path, std::string* error);
+// Saves a program (.fxp) or bank (.fxb), as the file's name says, and commits the file.
+bool SaveState(PluginModule& module, SafeOutputFile& file, std::string* error);
 
 // Restores a program or bank file. A program file replaces the current program, name
 // included; a bank file also switches to the program that was current. A file that does not read, is for another plug-in or is
