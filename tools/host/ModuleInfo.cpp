@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/DisplayProbe.h"
 #include "tools/host/FourCc.h"
 
 namespace {
@@ -78,14 +79,28 @@ void PrintPins(const PluginModule& module, int32_t opcode, int count, const char
   }
 }
 
+// Editors are asked for their size only where a display is there: hosts ask just before
+// opening the window, and some editors fault without a display.
 void PrintEditor(const PluginModule& module) {
+  if (!(module.Effect().flags & effFlagsHasEditor)) {
+    std::printf("%-15s none\n", "editor");
+    return;
+  }
+  if (!CanOpenDisplay()) {
+    std::printf("%-15s yes, size unknown (no display)\n", "editor");
+    return;
+  }
   ERect* rect = nullptr;
-  if (!(module.Effect().flags & effFlagsHasEditor) || !module.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
+  if (!module.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
     std::printf("%-15s none\n", "editor");
     return;
   }
   std::printf("%-15s %d x %d\n", "editor", rect->right - rect->left, rect->bottom - rect->top);
 }
+
+// Hands what was printed so far to the terminal or file, so that it is kept when the
+// plug-in crashes in a later question.
+void EndSection() { std::fflush(stdout); }
 
 void PrintParameters(const PluginModule& module) {
   std::printf("%-15s %d\n", "parameters", module.ParameterCount());
@@ -137,18 +152,26 @@ void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>&
   std::printf("%-15s %lld\n", "VST version", static_cast<long long>(module.Dispatch(effGetVstVersion)));
   std::printf("%-15s %s\n", "unique ID", FourCcText(effect.uniqueID).c_str());
   std::printf("%-15s %s\n", "category", CategoryText(module.Dispatch(effGetPlugCategory)).c_str());
+  EndSection();
   PrintPins(module, effGetInputProperties, effect.numInputs, "inputs");
   PrintPins(module, effGetOutputProperties, effect.numOutputs, "outputs");
+  EndSection();
   std::printf("%-15s %s\n", "flags", FlagsText(effect.flags).c_str());
   std::printf("%-15s %d samples\n", "latency", effect.initialDelay);
   std::printf("%-15s %lld samples\n", "tail", static_cast<long long>(module.Dispatch(effGetTailSize)));
+  EndSection();
   PrintEditor(module);
+  EndSection();
   PrintParameters(module);
+  EndSection();
   std::printf("%-15s %d\n", "programs", module.ProgramCount());
   PrintPrograms(module);
+  EndSection();
   PrintCapabilities(module);
+  EndSection();
   if (!creationRequests.empty()) PrintRequests("host requests while creating", creationRequests);
   PrintRequests("host requests during effOpen", openRequests);
+  EndSection();
 }
 
 void PrintPrograms(const PluginModule& module) {
