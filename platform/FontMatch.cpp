@@ -22,6 +22,19 @@ FcPattern* RequestPattern(const char* faceName, int weight, bool italic) {
   return pattern;
 }
 
+// The system's font configuration usually stands in for a missing bold or italic face by
+// marking the upright face as bold or oblique and asking the renderer to embolden it or to
+// shear it through the matrix; the face itself is still the regular one.
+bool AsksToEmbolden(FcPattern* found) {
+  FcBool embolden = FcFalse;
+  return FcPatternGetBool(found, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden;
+}
+
+bool AsksToShear(FcPattern* found) {
+  FcMatrix* matrix = nullptr;
+  return FcPatternGetMatrix(found, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix->xy != 0.0;
+}
+
 void ReadMatch(FcPattern* found, int weight, bool italic, FontMatch* match) {
   FcChar8* file = nullptr;
   FcPatternGetString(found, FC_FILE, 0, &file);
@@ -32,9 +45,9 @@ void ReadMatch(FcPattern* found, int weight, bool italic, FontMatch* match) {
   FcPatternGetInteger(found, FC_WEIGHT, 0, &foundWeight);
   int foundSlant = FC_SLANT_ROMAN;
   FcPatternGetInteger(found, FC_SLANT, 0, &foundSlant);
-  match->needsEmbolden =
-      weight >= kBoldThreshold && foundWeight < FcWeightFromOpenType(kBoldThreshold);
-  match->needsOblique = italic && foundSlant == FC_SLANT_ROMAN;
+  match->needsEmbolden = weight >= kBoldThreshold &&
+                         (foundWeight < FcWeightFromOpenType(kBoldThreshold) || AsksToEmbolden(found));
+  match->needsOblique = italic && (foundSlant == FC_SLANT_ROMAN || AsksToShear(found));
 }
 }  // namespace
 
