@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "host/EffectVST.h"
+#include "host/ExceptionBarrier.h"
 
 namespace {
 // How many of count channels are connected, asking connected(i) of each.
@@ -49,36 +50,37 @@ void ProcessCallback(AEffect* effect, Sample** inputs, Sample** outputs, int32_t
   ProcessBlock(*plugin, inputs, outputs, frames,
                [&](Sample** in, Sample** out, int n) { render(*plugin, in, out, n); });
 }
-}  // namespace
 
-void HostProcessAccumulate(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
-  ProcessCallback(effect, inputs, outputs, frames,
-                  [](IEffectVST& plugin, float** in, float** out, int n) {
-                    plugin.BindInputsConverted(plugin.InputCount(), in, n);
-                    plugin.BindOutputsConverted(plugin.OutputCount(), out);
-                    plugin.RunAndAddFloat(n);
-                  });
+// What a replacing call leaves in the host's outputs when processing failed: silence.
+template <typename Sample>
+void SilenceOutputs(AEffect* effect, Sample** outputs, int32_t frames) {
+  const IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
+  if (plugin == nullptr || outputs == nullptr || frames <= 0) return;
+  const int outs = CountConnected(*plugin, plugin->OutputCount(), &IEffectBase::OutputConnected);
+  for (int c = 0; c < outs; ++c) {
+    if (outputs[c] != nullptr) std::fill_n(outputs[c], frames, Sample{0});
+  }
 }
 
-void HostProcessFloat(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
-  ProcessCallback(effect, inputs, outputs, frames,
-                  [](IEffectVST& plugin, float** in, float** out, int n) {
-                    plugin.BindInputsConverted(plugin.InputCount(), in, n);
-                    plugin.BindOutputsConverted(plugin.OutputCount(), out);
-                    plugin.RunAndStoreFloat(n);
-                  });
+void AccumulateFloat(IEffectVST& plugin, float** in, float** out, int n) {
+  plugin.BindInputsConverted(plugin.InputCount(), in, n);
+  plugin.BindOutputsConverted(plugin.OutputCount(), out);
+  plugin.RunAndAddFloat(n);
 }
 
-void HostProcessDouble(AEffect* effect, double** inputs, double** outputs, int32_t frames) {
-  ProcessCallback(effect, inputs, outputs, frames,
-                  [](IEffectVST& plugin, double** in, double** out, int n) {
-                    plugin.BindInputs(plugin.InputCount(), in);
-                    plugin.BindOutputs(plugin.OutputCount(), out);
-                    plugin.RenderDouble(plugin.InputData(), plugin.OutputData(), n);
-                  });
+void ReplaceFloat(IEffectVST& plugin, float** in, float** out, int n) {
+  plugin.BindInputsConverted(plugin.InputCount(), in, n);
+  plugin.BindOutputsConverted(plugin.OutputCount(), out);
+  plugin.RunAndStoreFloat(n);
 }
 
-void HostSetParameter(AEffect* effect, int32_t index, float value) {
+void ReplaceDouble(IEffectVST& plugin, double** in, double** out, int n) {
+  plugin.BindInputs(plugin.InputCount(), in);
+  plugin.BindOutputs(plugin.OutputCount(), out);
+  plugin.RenderDouble(plugin.InputData(), plugin.OutputData(), n);
+}
+
+void SetParameter(AEffect* effect, int32_t index, float value) {
   IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
   if (plugin == nullptr) return;
   IEffectLockGuard lock(plugin->Mutex());
@@ -91,10 +93,36 @@ void HostSetParameter(AEffect* effect, int32_t index, float value) {
   plugin->HandleParameterChange(index);
 }
 
-float HostGetParameter(AEffect* effect, int32_t index) {
+float GetParameter(AEffect* effect, int32_t index) {
   IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
   if (plugin == nullptr) return 0.0f;
   IEffectLockGuard lock(plugin->Mutex());
   const IEffectParameter* parameter = plugin->Parameter(index);
   return parameter != nullptr ? static_cast<float>(parameter->NormalisedValue()) : 0.0f;
+}
+}  // namespace
+
+// Accumulating into the host's outputs: a failed block adds nothing more.
+void HostProcessAccumulate(AEffect* effect, float** inputs, float** outputs,
+                           int32_t frames) noexcept {
+  CallGuarded([&] { ProcessCallback(effect, inputs, outputs, frames, &AccumulateFloat); }, [] {});
+}
+
+void HostProcessFloat(AEffect* effect, float** inputs, float** outputs, int32_t frames) noexcept {
+  CallGuarded([&] { ProcessCallback(effect, inputs, outputs, frames, &ReplaceFloat); },
+              [&] { SilenceOutputs(effect, outputs, frames); });
+}
+
+void HostProcessDouble(AEffect* effect, double** inputs, double** outputs,
+                       int32_t frames) noexcept {
+  CallGuarded([&] { ProcessCallback(effect, inputs, outputs, frames, &ReplaceDouble); },
+              [&] { SilenceOutputs(effect, outputs, frames); });
+}
+
+void HostSetParameter(AEffect* effect, int32_t index, float value) noexcept {
+  CallGuarded([&] { SetParameter(effect, index, value); }, [] {});
+}
+
+float HostGetParameter(AEffect* effect, int32_t index) noexcept {
+  return CallGuarded([&] { return GetParameter(effect, index); }, [] { return 0.0f; });
 }

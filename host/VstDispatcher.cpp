@@ -9,6 +9,7 @@
 #include "core/PlugTrace.h"
 #include "core/TextField.h"
 #include "host/EffectVST.h"
+#include "host/ExceptionBarrier.h"
 
 namespace {
 constexpr intptr_t kIdentifyAnswer = 0x4E764566;  // 'NvEf'
@@ -361,10 +362,11 @@ intptr_t Handle(int32_t opcode, const Request& r) {
     default: return 0;
   }
 }
-}  // namespace
 
-intptr_t VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                       float opt) {
+// Finds the object behind the descriptor, and closes it or handles the request under its
+// mutex.
+intptr_t Dispatch(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                  float opt) {
   IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
   if (plugin == nullptr) return 0;
   if (opcode == effClose) {
@@ -377,4 +379,10 @@ intptr_t VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, intptr_t 
   IEffectLockGuard lock(plugin->Mutex());
   return Handle(opcode, Request{*plugin, index, value, ptr, opt});
 }
+}  // namespace
 
+intptr_t VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                       float opt) noexcept {
+  return CallGuarded([&] { return Dispatch(effect, opcode, index, value, ptr, opt); },
+                     [] { return intptr_t{0}; });
+}

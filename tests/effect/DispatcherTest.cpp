@@ -2,6 +2,8 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "BoundaryEffect.h"
@@ -289,4 +291,28 @@ TEST_F(Dispatcher, ProgramNamesReachTheHostCutToTheInterfaceLength) {
   EXPECT_EQ(std::strlen(text), static_cast<size_t>(kVstMaxProgNameLen));
   // The preset keeps its whole name for the state it is saved in.
   EXPECT_EQ(std::string(Plugin(effect).PresetName(0)), longName);
+}
+
+TEST_F(Dispatcher, RequestsWhoseHooksThrowAnswerZero) {
+  AEffect* effect = CreateRunning(512, 48000.0f, &BoundaryEffect::Create);
+  BoundaryEffect& plugin = BoundaryEffect::Of(effect);
+  char value[] = "1";
+  void* chunk = nullptr;
+  plugin.throwing = true;
+  EXPECT_EQ(Dispatch(effect, effString2Parameter, 0, 0, value), 0);  // HandleParameterChange
+  EXPECT_EQ(Dispatch(effect, effGetChunk, 1, 0, &chunk), 0);         // SaveState
+  EXPECT_EQ(Dispatch(effect, effSetProgram, 0, 0), 0);
+  EXPECT_EQ(Dispatch(effect, effOpen), 0);
+  plugin.throwing = false;
+  EXPECT_EQ(Dispatch(effect, effString2Parameter, 0, 0, value), 1);
+  EXPECT_GT(Dispatch(effect, effGetChunk, 1, 0, &chunk), 0);
+}
+
+TEST_F(Dispatcher, EntryPointAnswersNullWhateverBuildingThrows) {
+  const VstEffectFactory failing[] = {
+      [](audioMasterCallback) -> IEffectVST* { throw std::bad_alloc(); },
+      [](audioMasterCallback) -> IEffectVST* { throw std::runtime_error("no resources"); },
+      [](audioMasterCallback) -> IEffectVST* { throw 7; },
+  };
+  for (VstEffectFactory factory : failing) EXPECT_EQ(CreateVstEffect(nullptr, factory), nullptr);
 }

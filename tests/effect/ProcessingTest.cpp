@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
+#include "BoundaryEffect.h"
 #include "VstTestHost.h"
 
 using Processing = VstTestHost;
@@ -168,4 +170,35 @@ TEST_F(Processing, EveryBlockSizeAndRateProcessesCleanly) {
       Close(effect);
     }
   }
+}
+
+TEST_F(Processing, ABlockWhoseRenderThrowsLeavesSilenceWhenReplacing) {
+  AEffect* effect = CreateRunning(64, 48000.0f, &BoundaryEffect::Create);
+  BoundaryEffect::Of(effect).throwing = true;
+  auto all = [](const std::vector<float>& samples, float value) {
+    return std::all_of(samples.begin(), samples.end(), [value](float s) { return s == value; });
+  };
+  for (int frames : {16, 200}) {  // whole, and in slices of the announced 64
+    FloatBlock block(frames);
+    std::fill(block.outL.begin(), block.outL.end(), 9.0f);
+    std::fill(block.outR.begin(), block.outR.end(), 9.0f);
+    effect->process(effect, block.In(), block.Out(), frames);
+    EXPECT_TRUE(all(block.outL, 9.0f) && all(block.outR, 9.0f)) << frames;
+    effect->processReplacing(effect, block.In(), block.Out(), frames);
+    EXPECT_TRUE(all(block.outL, 0.0f) && all(block.outR, 0.0f)) << frames;
+
+    std::vector<double> in(frames, 0.25), outL(frames, 9.0), outR(frames, 9.0);
+    double* ins[] = {in.data(), in.data()};
+    double* outs[] = {outL.data(), outR.data()};
+    effect->processDoubleReplacing(effect, ins, outs, frames);
+    EXPECT_EQ(outL, std::vector<double>(frames, 0.0)) << frames;
+    EXPECT_EQ(outR, std::vector<double>(frames, 0.0)) << frames;
+  }
+}
+
+TEST_F(Processing, AutomationWhoseHookThrowsReturnsQuietly) {
+  AEffect* effect = CreateRunning(64, 48000.0f, &BoundaryEffect::Create);
+  BoundaryEffect::Of(effect).throwing = true;
+  EXPECT_NO_THROW(effect->setParameter(effect, 0, 0.75f));
+  EXPECT_EQ(effect->getParameter(effect, 0), 0.75f);
 }
