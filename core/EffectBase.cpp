@@ -19,6 +19,18 @@ void AimAtScratch(Channel& channel) {
   *channel.dataSlot = ScratchSamples(channel.scratch);
 }
 
+void ZeroScratch(IHeapBuffer& scratch) {
+  if (scratch.ByteCount() > 0) {
+    std::memset(scratch.Bytes(), 0, static_cast<size_t>(scratch.ByteCount()));
+  }
+}
+
+// Points an input channel at its scratch, zeroed, so that it reads silence.
+void AimAtSilence(IInputChannel& channel) {
+  ZeroScratch(channel.scratch);
+  AimAtScratch(channel);
+}
+
 template <typename Channel>
 void SetConnections(IPointerList<Channel>& channels, int first, int count, bool connected) {
   const int end = static_cast<int>(std::min<int64_t>(int64_t{first} + count, channels.Count()));
@@ -33,9 +45,7 @@ void SetConnections(IPointerList<Channel>& channels, int first, int count, bool 
 int ResizeScratch(IHeapBuffer& scratch, int frames) {
   scratch.SetByteSize(static_cast<int>(std::min<int64_t>(int64_t{frames} * kSampleSize, INT32_MAX)),
                       true);
-  if (scratch.ByteCount() > 0) {
-    std::memset(scratch.Bytes(), 0, static_cast<size_t>(scratch.ByteCount()));
-  }
+  ZeroScratch(scratch);
   return scratch.ByteCount() / kSampleSize;
 }
 // Copies min(inputs, outputs) channels and zero-fills the other outputs.
@@ -228,11 +238,20 @@ bool IEffectBase::OutputConnected(int index) const {
   return channel != nullptr && channel->connected;
 }
 
+// A null host buffer stands for a channel the host left unconnected for this block: the
+// input reads silence, the output's result goes to its scratch.
+
 void IEffectBase::BindInputs(int count, double** buffers) {
   const int channels = std::min(count, InputCount());
   for (int i = 0, k = 0; i < channels; ++i) {
     IInputChannel& channel = *inputs_.Get(i);
-    if (channel.connected) *channel.dataSlot = buffers[k++];
+    if (!channel.connected) continue;
+    double* host = buffers[k++];
+    if (host != nullptr) {
+      *channel.dataSlot = host;
+    } else {
+      AimAtSilence(channel);
+    }
   }
 }
 
@@ -241,9 +260,13 @@ void IEffectBase::BindInputsConverted(int count, float** buffers, int frames) {
   for (int i = 0, k = 0; i < channels; ++i) {
     IInputChannel& channel = *inputs_.Get(i);
     if (!channel.connected) continue;
-    double* scratch = ScratchSamples(channel.scratch);
-    WidenSamples(buffers[k++], scratch, frames);
-    *channel.dataSlot = scratch;
+    const float* host = buffers[k++];
+    if (host != nullptr) {
+      WidenSamples(host, ScratchSamples(channel.scratch), frames);
+      AimAtScratch(channel);
+    } else {
+      AimAtSilence(channel);
+    }
   }
 }
 
@@ -251,7 +274,13 @@ void IEffectBase::BindOutputs(int count, double** buffers) {
   const int channels = std::min(count, OutputCount());
   for (int i = 0, k = 0; i < channels; ++i) {
     IOutputChannel& channel = *outputs_.Get(i);
-    if (channel.connected) *channel.dataSlot = buffers[k++];
+    if (!channel.connected) continue;
+    double* host = buffers[k++];
+    if (host != nullptr) {
+      *channel.dataSlot = host;
+    } else {
+      AimAtScratch(channel);
+    }
   }
 }
 

@@ -15,6 +15,12 @@ int CountConnected(const IEffectVST& plugin, int count,
   return total;
 }
 
+// The host buffer frames further on; a null buffer (no channel) stays null.
+template <typename Sample>
+Sample* Advance(Sample* buffer, int frames) {
+  return buffer != nullptr ? buffer + frames : nullptr;
+}
+
 // Hands render() the host's block; a block longer than the announced block size (which
 // the scratch buffers are sized to) goes in consecutive slices of at most that size.
 template <typename Sample, typename Render>
@@ -31,8 +37,8 @@ void ProcessBlock(IEffectVST& plugin, Sample** inputs, Sample** outputs, int fra
   const int ins = CountConnected(plugin, plugin.InputCount(), &IEffectBase::InputConnected);
   const int outs = CountConnected(plugin, plugin.OutputCount(), &IEffectBase::OutputConnected);
   for (int done = 0; done < frames; done += block) {
-    for (int c = 0; c < ins; ++c) sliceIn[c] = inputs[c] + done;
-    for (int c = 0; c < outs; ++c) sliceOut[c] = outputs[c] + done;
+    for (int c = 0; c < ins; ++c) sliceIn[c] = Advance(inputs[c], done);
+    for (int c = 0; c < outs; ++c) sliceOut[c] = Advance(outputs[c], done);
     render(sliceIn, sliceOut, std::min(block, frames - done));
   }
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "BoundaryEffect.h"
@@ -22,6 +23,26 @@ struct FloatBlock {
 
 void SetDb(AEffect* effect, int index, const char* text) {
   effect->dispatcher(effect, effString2Parameter, index, 0, const_cast<char*>(text), 0.0f);
+}
+
+// Which of the host's channel pointers are real buffers; the others are null.
+struct ChannelPointers {
+  bool inL, inR, outL, outR;
+};
+
+// Runs one block of constant inputs 0.25 (left) and -0.5 (right) through callback with
+// the channels pointers says are missing passed as null; the outputs start at start.
+template <typename Sample>
+std::vector<std::vector<Sample>> RunWithNulls(AEffect* effect,
+                                              void (*callback)(AEffect*, Sample**, Sample**, int32_t),
+                                              const ChannelPointers& pointers, int frames,
+                                              Sample start) {
+  std::vector<Sample> inL(frames, Sample(0.25)), inR(frames, Sample(-0.5));
+  std::vector<std::vector<Sample>> out(2, std::vector<Sample>(frames, start));
+  Sample* ins[] = {pointers.inL ? inL.data() : nullptr, pointers.inR ? inR.data() : nullptr};
+  Sample* outs[] = {pointers.outL ? out[0].data() : nullptr, pointers.outR ? out[1].data() : nullptr};
+  callback(effect, ins, outs, frames);
+  return out;
 }
 }  // namespace
 
@@ -201,4 +222,35 @@ TEST_F(Processing, AutomationWhoseHookThrowsReturnsQuietly) {
   BoundaryEffect::Of(effect).throwing = true;
   EXPECT_NO_THROW(effect->setParameter(effect, 0, 0.75f));
   EXPECT_EQ(effect->getParameter(effect, 0), 0.75f);
+}
+
+TEST_F(Processing, NullChannelPointersReadSilenceAndDiscardTheirResults) {
+  AEffect* effect = CreateRunning(64);
+  SetDb(effect, Tessaly::kStereo, "-94");  // both outputs carry (L + R) / 2
+  const ChannelPointers cases[] = {
+      {false, false, true, true}, {false, true, true, true},  {true, false, true, true},
+      {true, true, false, false}, {true, true, true, false},  {true, true, false, true},
+      {false, true, false, true}, {true, false, true, false}, {false, false, false, false},
+  };
+  for (const ChannelPointers& c : cases) {
+    for (int frames : {16, 200}) {  // whole, and in slices of the announced 64
+      const double mix = ((c.inL ? 0.25 : 0.0) + (c.inR ? -0.5 : 0.0)) / 2;
+      const bool present[] = {c.outL, c.outR};
+      const auto replaced = RunWithNulls<float>(effect, effect->processReplacing, c, frames, 9.0f);
+      const auto added = RunWithNulls<float>(effect, effect->process, c, frames, 1.0f);
+      // The double path runs after the float ones have widened real input into scratch.
+      const auto doubles = RunWithNulls<double>(effect, effect->processDoubleReplacing, c, frames, 9.0);
+      for (int ch = 0; ch < 2; ++ch) {
+        const std::string what = std::to_string(c.inL) + std::to_string(c.inR) +
+                                 std::to_string(c.outL) + std::to_string(c.outR) + " output " +
+                                 std::to_string(ch) + " frames " + std::to_string(frames);
+        const auto fill = [frames](double v) { return std::vector<double>(frames, v); };
+        EXPECT_EQ(std::vector<double>(replaced[ch].begin(), replaced[ch].end()),
+                  fill(present[ch] ? mix : 9.0)) << what;
+        EXPECT_EQ(std::vector<double>(added[ch].begin(), added[ch].end()),
+                  fill(present[ch] ? 1.0 + mix : 1.0)) << what;
+        EXPECT_EQ(doubles[ch], fill(present[ch] ? mix : 9.0)) << what;
+      }
+    }
+  }
 }
