@@ -1,6 +1,8 @@
 #pragma once
 // The registry of image-file readers, offered by file extension. A singly linked list of
-// static records; readers push themselves on its front during start-up.
+// static records. The built-in readers are registered by the first call of
+// PIX_ImageReaders, so that no reader depends on a static initialiser, which a static
+// library would leave out of a program that names nothing else of that reader's file.
 
 #include "raster/Bitmap.h"
 
@@ -13,8 +15,8 @@ struct ImageReaderEntry {
   ImageReaderEntry* next;
 };
 
-// Head of the list, null when no reader is registered.
-extern ImageReaderEntry* ImageReaderList;
+// Head of the list, the built-in readers included.
+ImageReaderEntry* PIX_ImageReaders();
 
-// Pushes an entry on the front of the list.
+// Pushes an entry on the front of the list; an entry already in it is left where it is.
 void PIX_RegisterImageReader(ImageReaderEntry* entry);

@@ -174,10 +174,7 @@ PIX_IBitmap* PIX_ReadPngByName(const char* path, bool checkExtension, PIX_IBitma
 
 const char* PIX_PngFilterText() { return "PNG files (*.PNG)\0*.PNG\0"; }
 
-namespace {
-
-// Offers the PNG reader to the registry at start-up.
-ImageReaderEntry pngReaderEntry{PIX_ReadPngByName, PIX_PngFilterText, nullptr};
-const bool pngReaderRegistered = (PIX_RegisterImageReader(&pngReaderEntry), true);
-
-}  // namespace
+ImageReaderEntry* PIX_PngReaderEntry() {
+  static ImageReaderEntry entry{PIX_ReadPngByName, PIX_PngFilterText, nullptr};
+  return &entry;
+}

@@ -4,6 +4,7 @@
 // Every failure returns null with nothing left open or allocated.
 
 #include "raster/Bitmap.h"
+#include "raster/ImageReaders.h"
 #include "raster/MemBitmap.h"
 
 // Decodes PNG bytes into a new bitmap owned by the caller.
@@ -17,3 +18,5 @@ PIX_IBitmap* PIX_ReadPngFile(const char* path, PIX_IBitmap* reuse);
 PIX_IBitmap* PIX_ReadPngByName(const char* path, bool checkExtension, PIX_IBitmap* reuse);
 // File-dialog filter: "PNG files (*.PNG)", "*.PNG", then an empty string, each NUL-ended.
 const char* PIX_PngFilterText();
+// The PNG reader's record for the image-reader registry.
+ImageReaderEntry* PIX_PngReaderEntry();

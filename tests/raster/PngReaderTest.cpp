@@ -215,8 +215,8 @@ TEST_F(PngFiles, ExtensionCheckAcceptsOnlyAFinalPngExtension) {
 }
 
 TEST(ImageReaders, ThePngReaderIsRegistered) {
-  ASSERT_NE(ImageReaderList, nullptr);
-  const ImageReaderEntry* entry = ImageReaderList;
+  const ImageReaderEntry* entry = PIX_ImageReaders();
+  ASSERT_NE(entry, nullptr);
   while (entry != nullptr && entry->read != PIX_ReadPngByName) entry = entry->next;
   ASSERT_NE(entry, nullptr);
   const char* filter = entry->filterText();
@@ -224,6 +224,16 @@ TEST(ImageReaders, ThePngReaderIsRegistered) {
   filter += std::strlen(filter) + 1;
   EXPECT_STREQ(filter, "*.PNG");
   EXPECT_STREQ(filter + std::strlen(filter) + 1, "");
+}
+
+TEST(ImageReaders, RegisteringAReaderAgainListsItOnce) {
+  PIX_RegisterImageReader(PIX_PngReaderEntry());
+  PIX_RegisterImageReader(nullptr);
+  int listed = 0;
+  for (const ImageReaderEntry* e = PIX_ImageReaders(); e != nullptr; e = e->next) {
+    listed += e == PIX_PngReaderEntry() ? 1 : 0;
+  }
+  EXPECT_EQ(listed, 1);
 }
 
 }  // namespace
