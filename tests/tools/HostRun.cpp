@@ -1,9 +1,12 @@
 #include "tools/HostRun.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -16,18 +19,37 @@ std::string ReadAll(const std::string& path) {
   return text.str();
 }
 
+std::string TemporaryFile(const char* pattern, int* descriptor) {
+  std::string path = pattern;
+  *descriptor = mkstemp(&path[0]);
+  return path;
+}
+
+// Runs in the child between fork and exec.
+void ApplySetup(const HostSetup& setup) {
+  for (const std::string& name : setup.unsetVariables) unsetenv(name.c_str());
+  for (const std::string& assignment : setup.setVariables) putenv(const_cast<char*>(assignment.c_str()));
+  if (setup.fileSizeLimit >= 0) {
+    const auto limit = static_cast<rlim_t>(setup.fileSizeLimit);
+    const rlimit size{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &size);
+    // Ignored, the signal leaves the failing write() to return EFBIG.
+    signal(SIGXFSZ, SIG_IGN);
+  }
+}
+
 }  // namespace
 
-HostRun RunHost(const std::vector<std::string>& arguments) {
-  char outPath[] = "/tmp/tessaly-host-out-XXXXXX";
-  char errPath[] = "/tmp/tessaly-host-err-XXXXXX";
-  const int out = mkstemp(outPath);
-  const int err = mkstemp(errPath);
-  HostRun run;
-  const pid_t child = fork();
-  if (child == 0) {
+HostProcess::HostProcess(const std::vector<std::string>& arguments, const HostSetup& setup) {
+  int out = -1;
+  int err = -1;
+  outPath_ = TemporaryFile("/tmp/tessaly-host-out-XXXXXX", &out);
+  errPath_ = TemporaryFile("/tmp/tessaly-host-err-XXXXXX", &err);
+  child_ = fork();
+  if (child_ == 0) {
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
+    ApplySetup(setup);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(TESSALY_HOST_PATH));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -35,13 +57,36 @@ HostRun RunHost(const std::vector<std::string>& arguments) {
     execv(TESSALY_HOST_PATH, argv.data());
     _exit(127);
   }
-  int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
   close(out);
   close(err);
-  run.out = ReadAll(outPath);
-  run.err = ReadAll(errPath);
-  std::remove(outPath);
-  std::remove(errPath);
+}
+
+HostProcess::~HostProcess() {
+  if (child_ > 0) {
+    kill(child_, SIGKILL);
+    Wait();
+  }
+  std::remove(outPath_.c_str());
+  std::remove(errPath_.c_str());
+}
+
+void HostProcess::Signal(int signalNumber) const {
+  if (child_ > 0) kill(child_, signalNumber);
+}
+
+HostRun HostProcess::Wait() {
+  HostRun run;
+  int status = 0;
+  if (child_ > 0 && waitpid(child_, &status, 0) == child_) {
+    if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  }
+  child_ = -1;
+  run.out = ReadAll(outPath_);
+  run.err = ReadAll(errPath_);
   return run;
+}
+
+HostRun RunHost(const std::vector<std::string>& arguments, const HostSetup& setup) {
+  return HostProcess(arguments, setup).Wait();
 }
