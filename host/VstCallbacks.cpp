@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/DenormalGuard.h"
 #include "host/EffectVST.h"
 #include "host/ExceptionBarrier.h"
 
@@ -44,13 +45,15 @@ void ProcessBlock(IEffectVST& plugin, Sample** inputs, Sample** outputs, int fra
 }
 
 // The frame shared by the three audio callbacks: find the object, hold its mutex for the
-// whole block, ask for MIDI when the plug-in handles it, then process.
+// whole block, ask for MIDI when the plug-in handles it, then process without subnormal
+// numbers, giving the host back its own floating-point mode afterwards.
 template <typename Sample, typename Render>
 void ProcessCallback(AEffect* effect, Sample** inputs, Sample** outputs, int32_t frames,
                      Render render) {
   IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
   if (plugin == nullptr) return;
   IEffectLockGuard lock(plugin->Mutex());
+  IDenormalGuard denormals;
   if (plugin->HandlesMidi()) plugin->RequestMidi();
   if (frames <= 0 || inputs == nullptr || outputs == nullptr) return;
   ProcessBlock(*plugin, inputs, outputs, frames,

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
+
 #include "BoundaryEffect.h"
 #include "VstTestHost.h"
 
@@ -27,22 +31,53 @@ void SetDb(AEffect* effect, int index, const char* text) {
 
 // Which of the host's channel pointers are real buffers; the others are null.
 struct ChannelPointers {
-  bool inL, inR, outL, outR;
+  bool inL = true, inR = true, outL = true, outR = true;
 };
 
-// Runs one block of constant inputs 0.25 (left) and -0.5 (right) through callback with
-// the channels pointers says are missing passed as null; the outputs start at start.
 template <typename Sample>
-std::vector<std::vector<Sample>> RunWithNulls(AEffect* effect,
-                                              void (*callback)(AEffect*, Sample**, Sample**, int32_t),
-                                              const ChannelPointers& pointers, int frames,
-                                              Sample start) {
-  std::vector<Sample> inL(frames, Sample(0.25)), inR(frames, Sample(-0.5));
-  std::vector<std::vector<Sample>> out(2, std::vector<Sample>(frames, start));
+using AudioCallback = void (*)(AEffect*, Sample**, Sample**, int32_t);
+
+// Runs one block through callback and returns both outputs, which start at start; the
+// channels pointers says are missing are passed as null.
+template <typename Sample>
+std::vector<std::vector<Sample>> RunBlock(AEffect* effect, AudioCallback<Sample> callback,
+                                     std::vector<Sample> inL, std::vector<Sample> inR, Sample start,
+                                     const ChannelPointers& pointers = {}) {
+  const auto frames = static_cast<int32_t>(inL.size());
+  std::vector<std::vector<Sample>> out(2, std::vector<Sample>(inL.size(), start));
   Sample* ins[] = {pointers.inL ? inL.data() : nullptr, pointers.inR ? inR.data() : nullptr};
   Sample* outs[] = {pointers.outL ? out[0].data() : nullptr, pointers.outR ? out[1].data() : nullptr};
   callback(effect, ins, outs, frames);
   return out;
+}
+
+// Constant inputs 0.25 (left) and -0.5 (right) through callback with null pointers.
+template <typename Sample>
+std::vector<std::vector<Sample>> RunWithNulls(AEffect* effect, AudioCallback<Sample> callback,
+                                              const ChannelPointers& pointers, int frames,
+                                              Sample start) {
+  return RunBlock(effect, callback, std::vector<Sample>(frames, Sample(0.25)),
+             std::vector<Sample>(frames, Sample(-0.5)), start, pointers);
+}
+
+// Powers of two from 2^40 times the smallest normal number down through the subnormal
+// range to zero, one halving per frame.
+template <typename Sample>
+std::vector<Sample> DecayingTail(int frames) {
+  std::vector<Sample> tail(frames);
+  for (int i = 0; i < frames; ++i) {
+    tail[i] = std::ldexp(Sample(1), std::numeric_limits<Sample>::min_exponent + 40 - i);
+  }
+  return tail;
+}
+
+template <typename Sample>
+int CountSubnormal(const std::vector<std::vector<Sample>>& channels) {
+  int count = 0;
+  for (const auto& channel : channels) {
+    for (Sample s : channel) count += std::fpclassify(s) == FP_SUBNORMAL ? 1 : 0;
+  }
+  return count;
 }
 }  // namespace
 
@@ -254,3 +289,45 @@ TEST_F(Processing, NullChannelPointersReadSilenceAndDiscardTheirResults) {
     }
   }
 }
+
+#if defined(__x86_64__)
+TEST_F(Processing, DecayingTailsLeaveNoSubnormalSampleAndTheHostKeepsItsMode) {
+  constexpr unsigned int kFlushModes = 0x8040;  // flush-to-zero and denormals-are-zero
+  constexpr unsigned int kStatusFlags = 0x3F;
+  const int frames = 200;  // in slices of the announced 64
+  const auto left = DecayingTail<float>(frames);
+  const std::vector<float> right(left.rbegin(), left.rend());
+  const auto tail = DecayingTail<double>(frames);
+  const std::vector<double> reversed(tail.rbegin(), tail.rend());
+  AEffect* effect = CreateRunning(64);
+  const unsigned int hostMode = _mm_getcsr() & ~kStatusFlags;
+  for (const char* gain : {"0", "-92.99"}) {  // through, and the smallest gain above silence
+    SetDb(effect, Tessaly::kGain, gain);
+    for (unsigned int mode : {hostMode & ~kFlushModes, hostMode | kFlushModes}) {
+      _mm_setcsr(mode);
+      const auto replaced = RunBlock<float>(effect, effect->processReplacing, left, right, 0.0f);
+      const unsigned int afterReplacing = _mm_getcsr();
+      const auto added = RunBlock<float>(effect, effect->process, left, right, 0.0f);
+      const unsigned int afterAccumulating = _mm_getcsr();
+      const auto doubles = RunBlock<double>(effect, effect->processDoubleReplacing, tail, reversed, 0.0);
+      const unsigned int afterDouble = _mm_getcsr();
+      _mm_setcsr(hostMode);
+      EXPECT_EQ(afterReplacing, mode) << gain;
+      EXPECT_EQ(afterAccumulating, mode) << gain;
+      EXPECT_EQ(afterDouble, mode) << gain;
+      EXPECT_EQ(CountSubnormal(replaced), 0) << gain;
+      EXPECT_EQ(CountSubnormal(added), 0) << gain;
+      EXPECT_EQ(CountSubnormal(doubles), 0) << gain;
+    }
+  }
+}
+
+TEST_F(Processing, AThrowingRenderStillGivesTheHostItsModeBack) {
+  AEffect* effect = CreateRunning(64, 48000.0f, &BoundaryEffect::Create);
+  BoundaryEffect::Of(effect).throwing = true;
+  const unsigned int hostMode = _mm_getcsr();
+  FloatBlock block(16);
+  effect->processReplacing(effect, block.In(), block.Out(), 16);
+  EXPECT_EQ(_mm_getcsr(), hostMode);
+}
+#endif

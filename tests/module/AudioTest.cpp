@@ -166,6 +166,25 @@ TEST_F(AudioTest, EverySampleRateAndBlockSize_ProcessesCleanly) {
   }
 }
 
+TEST_F(AudioTest, DecayingTail_LeavesNoSubnormalSampleOnAnyPath) {
+  for (Path path : kPaths) {
+    // Halving from well above the smallest normal number of the path's sample type to zero.
+    const int top = path == Path::Double ? -1000 : -100;
+    Block tail;
+    for (int i = 0; i < 200; ++i) tail.left.push_back(std::ldexp(1.0, top - i));
+    tail.right.assign(tail.left.rbegin(), tail.left.rend());
+    const Block output = Process(path, tail);
+    for (const std::vector<double>* channel : {&output.left, &output.right}) {
+      for (double sample : *channel) {
+        const bool subnormal = path == Path::Double
+                                   ? std::fpclassify(sample) == FP_SUBNORMAL
+                                   : std::fpclassify(static_cast<float>(sample)) == FP_SUBNORMAL;
+        ASSERT_FALSE(subnormal) << Name(path) << " " << sample;
+      }
+    }
+  }
+}
+
 TEST_F(AudioTest, EmptyBlock_WritesNothing) {
   float left = 7.0f, right = 8.0f;
   float* ins[] = {&left, &right};
