@@ -55,10 +55,36 @@ function(tessaly_layer name)
   set_property(TARGET tessaly_${name}_deps PROPERTY TESSALY_ALLOWED_FOLDERS ${allowed})
   tessaly_check_includes(${name} ${folder})
 
-  list(TRANSFORM arg_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
   add_library(tessaly_${name} OBJECT ${arg_SOURCES})
   target_link_libraries(tessaly_${name} PUBLIC tessaly_${name}_deps)
   set_property(GLOBAL APPEND PROPERTY TESSALY_LAYERS ${name})
+endfunction()
+
+# tessaly_embed_resources(VAR FUNCTION name TYPE type RESOURCES number file ...)
+# Compiles the files into a source that defines `const ModuleResources* name()`, the
+# module's resource table, and sets VAR to that source for a layer's SOURCES.
+function(tessaly_embed_resources var)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "FUNCTION;TYPE" "RESOURCES")
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${arg_FUNCTION}.cpp)
+  set(resources "")
+  set(files "")
+  foreach(item IN LISTS arg_RESOURCES)
+    if(item MATCHES "^[0-9]+$")
+      list(APPEND resources ${item})
+    else()
+      get_filename_component(file ${item} ABSOLUTE)
+      list(APPEND resources ${file})
+      list(APPEND files ${file})
+    endif()
+  endforeach()
+  set(script ${PROJECT_SOURCE_DIR}/cmake/EmbedResources.cmake)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${output} -DFUNCTION=${arg_FUNCTION} -DTYPE=${arg_TYPE}
+            "-DRESOURCES=${resources}" -P ${script}
+    DEPENDS ${files} ${script}
+    COMMENT "Embedding ${arg_TYPE} resources in ${arg_FUNCTION}"
+    VERBATIM)
+  set(${var} ${output} PARENT_SCOPE)
 endfunction()
 
 # Gathers every layer into the static framework library.
