@@ -2,11 +2,8 @@
 // library's cached fonts (normal, bold, italic, blurred, outline, shadow, monochrome,
 // colour alpha, native drawing, and both turned directions) and writes the sheet as a PNG.
 
-#include <png.h>
-
 #include <cstdio>
 #include <memory>
-#include <vector>
 
 #include "platform/FontFace.h"
 #include "platform/TextDraw.h"
@@ -14,6 +11,7 @@
 #include "raster/CombineMode.h"
 #include "raster/FillArea.h"
 #include "raster/MemBitmap.h"
+#include "raster/PngWriter.h"
 
 namespace {
 constexpr int kWidth = 720;
@@ -101,34 +99,6 @@ void DrawTurnedColumns(PIX_MemBitmap& sheet, PIX_CachedFont& labels) {
   }
 }
 
-bool WritePng(const PIX_MemBitmap& sheet, const char* path) {
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  std::vector<png_byte> row(static_cast<size_t>(sheet.Width()) * 4);
-  bool written = false;
-  if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, sheet.Width(), sheet.Height(), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < sheet.Height(); ++y) {
-      const PIX_PixelValue* pixels = sheet.Row(y);
-      for (int x = 0; x < sheet.Width(); ++x) {
-        row[4 * x] = pixels[x] >> 16 & 0xFF;
-        row[4 * x + 1] = pixels[x] >> 8 & 0xFF;
-        row[4 * x + 2] = pixels[x] & 0xFF;
-        row[4 * x + 3] = pixels[x] >> 24;
-      }
-      png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    written = true;
-  }
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0 && written;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,7 +114,7 @@ int main(int argc, char** argv) {
   DrawStyleRows(sheet, *labels, 52);
   DrawAlphaRow(sheet, *labels, 52 + 8 * kRowHeight);
   DrawTurnedColumns(sheet, *labels);
-  if (!WritePng(sheet, path)) {
+  if (!PIX_WritePngFile(sheet, path)) {
     std::fprintf(stderr, "tessaly-fontsheet: cannot write %s\n", path);
     return 1;
   }
