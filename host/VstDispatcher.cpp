@@ -249,15 +249,18 @@ intptr_t GetPinProperties(const Request& r, bool input) {
   return 1;
 }
 
+// Connects the first channels the arrangement names and disconnects the rest; a count
+// beyond the channels there are connects all of them, a negative one none.
 void ConnectFirst(IEffectVST& plugin, const VstSpeakerArrangement* arrangement, bool input) {
   if (arrangement == nullptr) return;
-  const int n = arrangement->numChannels;
+  const int count = input ? plugin.InputCount() : plugin.OutputCount();
+  const int n = std::clamp(arrangement->numChannels, 0, count);
   if (input) {
     plugin.SetInputConnections(0, n, true);
-    plugin.SetInputConnections(n, plugin.InputCount() - n, false);
+    plugin.SetInputConnections(n, count - n, false);
   } else {
     plugin.SetOutputConnections(0, n, true);
-    plugin.SetOutputConnections(n, plugin.OutputCount() - n, false);
+    plugin.SetOutputConnections(n, count - n, false);
   }
 }
 

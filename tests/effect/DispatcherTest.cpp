@@ -316,3 +316,30 @@ TEST_F(Dispatcher, EntryPointAnswersNullWhateverBuildingThrows) {
   };
   for (VstEffectFactory factory : failing) EXPECT_EQ(CreateVstEffect(nullptr, factory), nullptr);
 }
+
+TEST_F(Dispatcher, SpeakerArrangementCountsAreLimitedToTheChannelsThereAre) {
+  const struct {
+    int32_t channels;
+    bool first, second;  // connected afterwards
+  } cases[] = {
+      {INT_MIN, false, false}, {-1, false, false}, {0, false, false}, {1, true, false},
+      {2, true, true},         {3, true, true},    {INT_MAX, true, true},
+  };
+  AEffect* effect = Create();
+  IEffectVST& plugin = Plugin(effect);
+  for (const auto& c : cases) {
+    for (bool input : {true, false}) {
+      plugin.SetInputConnections(0, 1, false);  // a state no case leaves behind unchanged
+      plugin.SetInputConnections(1, 1, true);
+      plugin.SetOutputConnections(0, 1, false);
+      plugin.SetOutputConnections(1, 1, true);
+      VstSpeakerArrangement arrangement{};
+      arrangement.numChannels = c.channels;
+      const intptr_t inputs = input ? reinterpret_cast<intptr_t>(&arrangement) : 0;
+      EXPECT_EQ(Dispatch(effect, effSetSpeakerArrangement, 0, inputs, input ? nullptr : &arrangement), 1);
+      const auto connected = input ? &IEffectBase::InputConnected : &IEffectBase::OutputConnected;
+      EXPECT_EQ((plugin.*connected)(0), c.first) << c.channels << (input ? " in" : " out");
+      EXPECT_EQ((plugin.*connected)(1), c.second) << c.channels << (input ? " in" : " out");
+    }
+  }
+}
