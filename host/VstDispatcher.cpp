@@ -157,13 +157,14 @@ intptr_t GetChunk(const Request& r) {
 }
 
 intptr_t SetChunk(const Request& r) {
-  if (r.ptr == nullptr || r.value < 0 || r.value > INT32_MAX) return 0;
+  // A chunk without bytes holds no state: refused before anything is read or reset.
+  if (r.ptr == nullptr || r.value <= 0 || r.value > INT32_MAX) return 0;
   const bool bank = r.index == 0;
   IStateChunk& chunk = bank ? r.plugin.BankChunk() : r.plugin.ProgramChunk();
   const int size = static_cast<int>(r.value);
   chunk.ResizeZeroFill(size);
   if (chunk.ByteCount() != size) return 0;
-  if (size > 0) std::memcpy(chunk.Bytes(), r.ptr, static_cast<size_t>(size));
+  std::memcpy(chunk.Bytes(), r.ptr, static_cast<size_t>(size));
   int position = 0;
   const int version = ReadChunkHeader(chunk, &position);
   if (bank && version >= kChunkFormatWithBank) {

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "VstTestHost.h"
@@ -117,4 +118,30 @@ TEST_F(Chunks, NonFiniteValuesNeverReachTheGains) {
   double* buffers[] = {left.data(), right.data()};
   effect->processDoubleReplacing(effect, buffers, buffers, 1);
   EXPECT_TRUE(std::isfinite(left[0]) && std::isfinite(right[0]));
+}
+
+TEST_F(Chunks, NullAndEmptyChunksAreRefusedAndChangeNothing) {
+  AEffect* effect = CreateRunning();
+  Tessaly& plugin = Plugin(effect);
+  Dispatch(effect, effSetProgram, 0, 2);
+  char name[] = "Mine";
+  Dispatch(effect, effSetProgramName, 0, 0, name);
+  SetDb(effect, Tessaly::kGain, "-3");  // edited after the program was stored
+  const std::vector<double> values = Values(plugin);
+  const std::vector<uint8_t> bank = GetChunk(effect, 0);  // every program's name and values
+  uint8_t byte = 0x74;
+  const struct {
+    int32_t index;
+    void* data;
+    intptr_t size;
+  } cases[] = {{0, nullptr, 0}, {0, nullptr, 32}, {0, &byte, 0},
+               {1, nullptr, 0}, {1, nullptr, 32}, {1, &byte, 0}};
+  for (const auto& c : cases) {
+    const std::string what = std::to_string(c.index) + (c.data ? " empty" : " null");
+    EXPECT_EQ(Dispatch(effect, effSetChunk, c.index, c.size, c.data), 0) << what;
+    EXPECT_EQ(Values(plugin), values) << what;
+    EXPECT_EQ(plugin.OutputGain(), std::pow(10.0, -3.0 / 20.0)) << what;
+    EXPECT_EQ(Dispatch(effect, effGetProgram), 2) << what;
+    EXPECT_EQ(GetChunk(effect, 0), bank) << what;
+  }
 }

@@ -70,4 +70,18 @@ TEST_F(ModuleTest, SetChunk_WithANotANumberValue_FailsAndKeepsValuesFinite) {
   EXPECT_TRUE(std::isfinite(left) && std::isfinite(right));
 }
 
+TEST_F(ModuleTest, SetChunk_NullOrEmpty_IsRefusedAndChangesNothing) {
+  Dispatch(effect_, effSetProgram, 0, 1);
+  SetText(0, "-3");
+  uint8_t byte = 0;
+  for (int32_t index : {0, 1}) {
+    EXPECT_EQ(Dispatch(effect_, effSetChunk, index, 0, nullptr), 0) << index;
+    EXPECT_EQ(Dispatch(effect_, effSetChunk, index, 0, &byte), 0) << index;
+    EXPECT_EQ(QueryText(effect_, effGetParamDisplay, 0), "-3.00") << index;
+    EXPECT_EQ(QueryText(effect_, effGetParamDisplay, 2), "3.00") << index;
+    EXPECT_EQ(Dispatch(effect_, effGetProgram), 1) << index;
+    EXPECT_EQ(QueryText(effect_, effGetProgramName), "Stereo Enhance") << index;
+  }
+}
+
 }  // namespace
