@@ -53,9 +53,9 @@ void ProcessCallback(AEffect* effect, Sample** inputs, Sample** outputs, int32_t
   IEffectVST* plugin = IEffectVST::FromDescriptor(effect);
   if (plugin == nullptr) return;
   IEffectLockGuard lock(plugin->Mutex());
-  IDenormalGuard denormals;
   if (plugin->HandlesMidi()) plugin->RequestMidi();
   if (frames <= 0 || inputs == nullptr || outputs == nullptr) return;
+  IDenormalGuard denormals;
   ProcessBlock(*plugin, inputs, outputs, frames,
                [&](Sample** in, Sample** out, int n) { render(*plugin, in, out, n); });
 }
