@@ -25,8 +25,9 @@ void ZeroScratch(IHeapBuffer& scratch) {
   }
 }
 
-// Points an input channel at its scratch, zeroed, so that it reads silence.
-void AimAtSilence(IInputChannel& channel) {
+// Points a channel at its scratch, zeroed: an input then reads silence.
+template <typename Channel>
+void AimAtSilence(Channel& channel) {
   ZeroScratch(channel.scratch);
   AimAtScratch(channel);
 }
@@ -37,7 +38,8 @@ void SetConnections(IPointerList<Channel>& channels, int first, int count, bool 
   for (int i = std::max(first, 0); i < end; ++i) {
     Channel& channel = *channels.Get(i);
     channel.connected = connected;
-    if (!connected) AimAtScratch(channel);
+    // The scratch may still hold samples widened while the channel was connected.
+    if (!connected) AimAtSilence(channel);
   }
 }
 

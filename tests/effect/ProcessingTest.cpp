@@ -206,6 +206,21 @@ TEST_F(Processing, OneAnnouncedInputReadsOnlyTheFirstHostBuffer) {
   EXPECT_EQ(outR[0], 0.0f);
 }
 
+TEST_F(Processing, AnInputDisconnectedAfterProcessingReadsSilence) {
+  AEffect* effect = CreateRunning();
+  FloatBlock block(4);
+  effect->processReplacing(effect, block.In(), block.Out(), 4);  // widens both inputs
+  VstSpeakerArrangement mono{};
+  mono.numChannels = 1;
+  Dispatch(effect, effSetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&mono), nullptr);
+  std::vector<double> only(4, 0.5), outL(4), outR(4);
+  double* ins[] = {only.data()};
+  double* outs[] = {outL.data(), outR.data()};
+  effect->processDoubleReplacing(effect, ins, outs, 4);
+  EXPECT_EQ(outL[0], 0.5);
+  EXPECT_EQ(outR[0], 0.0);
+}
+
 TEST_F(Processing, EmptyBlocksAndMissingBuffersWriteNothing) {
   AEffect* effect = CreateRunning();
   FloatBlock block(4);
