@@ -24,7 +24,8 @@ bool XvfbDisplay::Installed() {
 }
 
 // Xvfb picks a free display number itself and writes it to the -displayfd pipe once it
-// accepts connections.
+// accepts connections. -noreset keeps it from resetting whenever its last client leaves,
+// which would refuse a connection that comes just then.
 XvfbDisplay::XvfbDisplay() {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return;
@@ -32,8 +33,8 @@ XvfbDisplay::XvfbDisplay() {
   if (server_ == 0) {
     close(pipeEnds[0]);
     const std::string descriptor = std::to_string(pipeEnds[1]);
-    execlp(kProgram, kProgram, "-displayfd", descriptor.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24",
-           static_cast<char*>(nullptr));
+    execlp(kProgram, kProgram, "-displayfd", descriptor.c_str(), "-nolisten", "tcp", "-noreset", "-screen", "0",
+           "640x480x24", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(pipeEnds[1]);
