@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "core/PlugTrace.h"
 #include "core/TextField.h"
@@ -156,15 +157,28 @@ intptr_t GetChunk(const Request& r) {
   return chunk.ByteCount();
 }
 
+// Hosts may hand back the very bytes effGetChunk gave them; those are copied aside before
+// the chunk is resized, which could move them.
+bool FillChunk(IStateChunk& chunk, const uint8_t* bytes, int size) {
+  const auto address = reinterpret_cast<uintptr_t>(bytes);
+  const auto own = reinterpret_cast<uintptr_t>(chunk.Bytes());
+  std::vector<uint8_t> aside;
+  if (chunk.Bytes() != nullptr && address >= own && address < own + chunk.ByteCount()) {
+    aside.assign(bytes, bytes + size);
+    bytes = aside.data();
+  }
+  chunk.ResizeZeroFill(size);
+  if (chunk.ByteCount() != size) return false;
+  std::memcpy(chunk.Bytes(), bytes, static_cast<size_t>(size));
+  return true;
+}
+
 intptr_t SetChunk(const Request& r) {
   // A chunk without bytes holds no state: refused before anything is read or reset.
   if (r.ptr == nullptr || r.value <= 0 || r.value > INT32_MAX) return 0;
   const bool bank = r.index == 0;
   IStateChunk& chunk = bank ? r.plugin.BankChunk() : r.plugin.ProgramChunk();
-  const int size = static_cast<int>(r.value);
-  chunk.ResizeZeroFill(size);
-  if (chunk.ByteCount() != size) return 0;
-  std::memcpy(chunk.Bytes(), r.ptr, static_cast<size_t>(size));
+  if (!FillChunk(chunk, static_cast<const uint8_t*>(r.ptr), static_cast<int>(r.value))) return 0;
   int position = 0;
   const int version = ReadChunkHeader(chunk, &position);
   if (bank && version >= kChunkFormatWithBank) {

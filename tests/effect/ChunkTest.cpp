@@ -145,3 +145,16 @@ TEST_F(Chunks, NullAndEmptyChunksAreRefusedAndChangeNothing) {
     EXPECT_EQ(GetChunk(effect, 0), bank) << what;
   }
 }
+
+TEST_F(Chunks, SetChunk_TheHostsOwnCopyOfOurBuffer_RestoresIt) {
+  AEffect* effect = CreateRunning();
+  SetDb(effect, 1, "-3");
+  for (int index : {0, 1}) {
+    void* data = nullptr;
+    const intptr_t size = Dispatch(effect, effGetChunk, index, 0, &data);
+    ASSERT_GT(size, 0);
+    const std::vector<uint8_t> saved = GetChunk(effect, index);
+    EXPECT_EQ(Dispatch(effect, effSetChunk, index, size, data), 1) << index;
+    EXPECT_EQ(GetChunk(effect, index), saved) << index;
+  }
+}
