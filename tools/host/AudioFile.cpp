@@ -40,7 +40,20 @@ bool Accepts(int major, int subtype, int channels, int sampleRate) {
   return sf_format_check(&info) != 0;
 }
 
+// Sample encodings that any container can carry as they are; compressed encodings (MP3,
+// Vorbis, Opus and the like) belong to their own formats.
+bool IsPlainSampleEncoding(int subtype) {
+  switch (subtype) {
+    case SF_FORMAT_PCM_S8: case SF_FORMAT_PCM_U8: case SF_FORMAT_PCM_16: case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32: case SF_FORMAT_FLOAT: case SF_FORMAT_DOUBLE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 int SubtypeFor(int major, int preferred, int channels, int sampleRate) {
+  if (!IsPlainSampleEncoding(preferred)) preferred = SF_FORMAT_PCM_24;
   for (int subtype : {preferred, static_cast<int>(SF_FORMAT_PCM_24)}) {
     if (subtype && Accepts(major, subtype, channels, sampleRate)) return subtype;
   }
