@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/SampleLoops.h"
+#include "effect/ReadoutText.h"
 
 namespace {
 constexpr double kMinDb = -94.0;
@@ -62,6 +63,7 @@ IEffectIdentity Tessaly::Identity() {
 
 Tessaly::Tessaly(audioMasterCallback host) : IEffectVST(host, Identity()) {
   InitParameters();
+  AttachEditor(BuildTessalyEditor(this, Version(), &readouts_));
   AddFactoryPresets();
   AddPresetsFromCurrentState("-", kPresetCount);
 }
@@ -82,13 +84,23 @@ void Tessaly::HandleParameterChange(int index) {
   IEffectLockGuard lock(Mutex());
   const IEffectParameter* parameter = Parameter(index);
   if (parameter == nullptr) return;
-  const double gain = LinearGain(parameter->PlainValue());
+  const double db = parameter->PlainValue();
+  const double gain = LinearGain(db);
   switch (index) {
     case kGain: outputGain_ = gain; break;
     case kMono: midGain_ = 0.5 * gain; break;
     case kStereo: sideGain_ = 0.5 * gain; break;
-    default: break;
+    default: return;
   }
+  ShowValue(index, db);
+}
+
+void Tessaly::ShowValue(int index, double db) {
+  IBitmapTextControl* readout = readouts_.byParameter[index];
+  if (readout == nullptr) return;
+  char text[kReadoutTextSize];
+  FormatReadoutText(db, text);
+  readout->SetText(text);
 }
 
 void Tessaly::RenderDouble(double** inputs, double** outputs, int frames) {

@@ -3,6 +3,7 @@
 // (L + R, gain "Mono") and a sides component (L - R, gain "Stereo"), recombined, and
 // scaled by the output gain "Gain". All three parameters are in decibels.
 
+#include "effect/TessalyEditor.h"
 #include "host/EffectVST.h"
 
 class Tessaly : public IEffectVST {
@@ -26,8 +27,10 @@ class Tessaly : public IEffectVST {
  private:
   void InitParameters();
   void AddFactoryPresets();
+  void ShowValue(int index, double db);
 
   double midGain_ = 1.0;
   double sideGain_ = 1.0;
   double outputGain_ = 0.5;
+  TessalyReadouts readouts_;
 };

@@ -92,7 +92,7 @@ TEST_F(Dispatcher, DescriptorCarriesIdentityCountsAndCallbacks) {
   EXPECT_EQ(effect->numParams, 3);
   EXPECT_EQ(effect->numInputs, 2);
   EXPECT_EQ(effect->numOutputs, 2);
-  EXPECT_EQ(effect->flags, 0x1010);
+  EXPECT_EQ(effect->flags, 0x1011);  // editor, 32-bit and 64-bit replacing
   EXPECT_EQ(effect->uniqueID, 0x6A68784D);
   EXPECT_EQ(effect->version, 20001);
   EXPECT_EQ(effect->ioRatio, 1.0f);
@@ -261,13 +261,16 @@ TEST_F(Dispatcher, StreamSettingsRefuseNonsense) {
   EXPECT_EQ(plugin.SampleRate(), 384000.0);
 }
 
-TEST_F(Dispatcher, NoEditorYetMeansNoRectangleAndNoWindow) {
+TEST_F(Dispatcher, EditorRectangleIsAnsweredBeforeAnyWindowOpens) {
   AEffect* effect = Create();
   ERect* rect = nullptr;
-  EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, &rect), 0);
-  EXPECT_EQ(rect, nullptr);
-  EXPECT_EQ(Dispatch(effect, effEditOpen), 0);
-  EXPECT_EQ(Dispatch(effect, effEditClose), 0);
+  EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->top, 0);
+  EXPECT_EQ(rect->left, 0);
+  EXPECT_EQ(rect->bottom, 438);
+  EXPECT_EQ(rect->right, 274);
+  EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, nullptr), 0);
 }
 
 TEST_F(Dispatcher, DescriptorWithoutObjectAnswersNothing) {

@@ -28,7 +28,7 @@ TEST(InfoEditor, WithoutDisplay_TheEditorIsNotAskedItsSize) {
 }
 
 TEST(InfoEditor, WithoutDisplay_AModuleWithoutEditorSaysNone) {
-  const HostRun run = InfoWithoutDisplay(TESSALY_MODULE_PATH);
+  const HostRun run = InfoWithoutDisplay(EDITOR_FIXTURE_PATH, {"FIXTURE_NO_EDITOR=1"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("\neditor          none\n"), std::string::npos) << run.out;
 }
@@ -42,6 +42,9 @@ TEST(InfoEditor, WithDisplay_TheEditorSizeIsShown) {
   const HostRun run = RunHost({"info", EDITOR_FIXTURE_PATH}, setup);
   ASSERT_EQ(run.status, 0) << "signal " << run.signal << "\n" << run.err;
   EXPECT_NE(run.out.find("\neditor          320 x 200\n"), std::string::npos) << run.out;
+  const HostRun tessaly = RunHost({"info", TESSALY_MODULE_PATH}, setup);
+  ASSERT_EQ(tessaly.status, 0) << "signal " << tessaly.signal << "\n" << tessaly.err;
+  EXPECT_NE(tessaly.out.find("\neditor          274 x 438\n"), std::string::npos) << tessaly.out;
 }
 
 TEST(InfoEditor, AModuleThatCrashesLater_LeavesTheSectionsPrintedBeforeInTheFile) {

@@ -1,0 +1,55 @@
+#include "gui/win/GraphicsWin.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+#include "raster/PngReader.h"
+
+namespace {
+constexpr int kSmallestPng = 8;  // the signature alone
+
+// True when the text after the last '.' of fileName is "png" in any case.
+bool HasPngExtension(const char* fileName) {
+  if (fileName == nullptr) return false;
+  const char* dot = std::strrchr(fileName, '.');
+  return dot != nullptr && strcasecmp(dot + 1, "png") == 0;
+}
+}  // namespace
+
+IGraphicsWin::IGraphicsWin(IEffectBase* plugin, int width, int height, int frameRate)
+    : IGraphics(plugin, width, height, frameRate) {}
+
+PIX_IBitmap* IGraphicsWin::LoadResourceImage(int number, const char* fileName) {
+  if (!HasPngExtension(fileName)) return nullptr;
+  const ModuleResource* resource = FindModuleResource(module_, number, "PNG");
+  if (resource == nullptr || resource->size < kSmallestPng) return nullptr;
+  return PIX_ReadPngMemory(resource->bytes, resource->size);
+}
+
+// Without a window the surface is the picture: there is nowhere else to copy it.
+bool IGraphicsWin::PresentRegion(const IRectangle& /*rect*/) { return true; }
+
+bool IGraphicsWin::OpenEditorWindow(void* /*parentWindow*/) { return false; }
+
+int IGraphicsWin::ShowMessage(const char*, const char*, int) { return 0; }
+
+IChoiceMenu* IGraphicsWin::RunPopupMenu(IChoiceMenu&, const IRectangle&) { return nullptr; }
+
+void IGraphicsWin::BeginTextEntry(IControl*, const ITextStyle&, const IRectangle&, const char*,
+                                  IEffectParameter*) {}
+
+void IGraphicsWin::GetAppDataFolder(std::string& path, bool /*allUsers*/) { path.clear(); }
+
+void IGraphicsWin::ChooseFile(std::string& fileName, IFileAction, std::string&, const char*) {
+  fileName.clear();
+}
+
+bool IGraphicsWin::PickColour(IArgbColour&, const char*) { return false; }
+
+bool IGraphicsWin::OpenLink(const char*, const char*, const char*, const char*) { return false; }
+
+bool IGraphicsWin::ReadClipboardText(std::string& text) {
+  text.clear();
+  return false;
+}
