@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace {
 void PackRow(const PIX_PixelValue* pixels, int width, png_byte* row) {
@@ -15,13 +14,20 @@ void PackRow(const PIX_PixelValue* pixels, int width, png_byte* row) {
   }
 }
 
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
+  bytes->insert(bytes->end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
 // libpng reports errors by longjmp; only plain data lives in this frame.
-bool Encode(const PIX_IBitmap& bitmap, std::FILE* file, png_byte* row) {
+bool Encode(const PIX_IBitmap& bitmap, std::vector<unsigned char>* bytes, png_byte* row) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  bool written = false;
+  bool encoded = false;
   if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
+    png_set_write_fn(png, bytes, AppendBytes, NoFlush);
     png_set_IHDR(png, info, bitmap.Width(), bitmap.Height(), 8, PNG_COLOR_TYPE_RGB_ALPHA,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -30,24 +36,30 @@ bool Encode(const PIX_IBitmap& bitmap, std::FILE* file, png_byte* row) {
       png_write_row(png, row);
     }
     png_write_end(png, nullptr);
-    written = true;
+    encoded = true;
   }
   png_destroy_write_struct(&png, &info);
-  return written;
+  return encoded;
 }
 }  // namespace
 
-bool PIX_WritePngFile(const PIX_IBitmap& bitmap, const char* path) {
-  if (path == nullptr || bitmap.PixelData() == nullptr || bitmap.Width() <= 0 ||
+bool PIX_EncodePng(const PIX_IBitmap& bitmap, std::vector<unsigned char>* bytes) {
+  if (bytes == nullptr || bitmap.PixelData() == nullptr || bitmap.Width() <= 0 ||
       bitmap.Height() <= 0) {
     return false;
   }
+  bytes->clear();
+  std::vector<png_byte> row(static_cast<size_t>(bitmap.Width()) * 4);
+  return Encode(bitmap, bytes, row.data());
+}
+
+bool PIX_WritePngFile(const PIX_IBitmap& bitmap, const char* path) {
+  std::vector<unsigned char> bytes;
+  if (path == nullptr || !PIX_EncodePng(bitmap, &bytes)) return false;
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) return false;
-  std::vector<png_byte> row(static_cast<size_t>(bitmap.Width()) * 4);
-  const bool encoded = Encode(bitmap, file, row.data());
-  const bool closed = std::fclose(file) == 0;
-  if (encoded && closed) return true;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) == 0 && written) return true;
   std::remove(path);
   return false;
 }

@@ -44,12 +44,9 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
   } else if (option == "--preset") {
     line->preset = value;
   } else if (option == "--set") {
-    const size_t equals = value.find('=');
-    if (equals == std::string::npos || equals == 0) {
-      *error = "--set needs NAME=VALUE, got '" + value + "'";
-      return false;
-    }
-    line->settings.push_back({value.substr(0, equals), value.substr(equals + 1)});
+    ParameterSetting setting;
+    if (!ParseSetting(value, &setting, error)) return false;
+    line->settings.push_back(setting);
   } else if (option == "--block") {
     if (!ParseBlockSize(value, &line->blockSize)) {
       *error = "bad block size '" + value + "' (1 to " + std::to_string(kMaxBlockSize) + " frames)";
@@ -67,6 +64,16 @@ bool IsKnown(const CommandForm& form, const std::string& option) {
 }
 
 }  // namespace
+
+bool ParseSetting(const std::string& text, ParameterSetting* setting, std::string* error) {
+  const size_t equals = text.find('=');
+  if (equals == std::string::npos || equals == 0) {
+    *error = "--set needs NAME=VALUE, got '" + text + "'";
+    return false;
+  }
+  *setting = {text.substr(0, equals), text.substr(equals + 1)};
+  return true;
+}
 
 bool ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule, CommandLine* line,
                       std::string* error) {

@@ -26,6 +26,9 @@ struct CommandLine {
 
 constexpr int kMaxBlockSize = 65536;
 
+// Splits the NAME=VALUE of a --set option; false with a one-line reason in error.
+bool ParseSetting(const std::string& text, ParameterSetting* setting, std::string* error);
+
 // Parses argv; on failure returns false with a one-line reason in error.
 bool ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule, CommandLine* line,
                       std::string* error);

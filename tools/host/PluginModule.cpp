@@ -59,13 +59,24 @@ std::unique_ptr<PluginModule> PluginModule::Load(const std::string& path, std::s
     return nullptr;
   }
   HostServices::Instance().SetModuleDirectory(Directory(modulePath));
+  std::unique_ptr<PluginModule> module = Start(path, handle, entry, error);
+  if (!module) dlclose(handle);
+  return module;
+}
+
+std::unique_ptr<PluginModule> PluginModule::Create(const std::string& name, VstPluginMainProc entry,
+                                                   std::string* error) {
+  return Start(name, nullptr, entry, error);
+}
+
+std::unique_ptr<PluginModule> PluginModule::Start(const std::string& name, void* handle, VstPluginMainProc entry,
+                                                  std::string* error) {
   AEffect* effect = entry(&HostServices::Callback);
   if (!effect || effect->magic != kEffectMagic || !effect->dispatcher) {
-    dlclose(handle);
-    *error = path + ": the entry point returned no valid plug-in descriptor";
+    *error = name + ": the entry point returned no valid plug-in descriptor";
     return nullptr;
   }
-  return std::unique_ptr<PluginModule>(new PluginModule(path, handle, effect));
+  return std::unique_ptr<PluginModule>(new PluginModule(name, handle, effect));
 }
 
 PluginModule::PluginModule(std::string path, void* handle, AEffect* effect)
@@ -73,7 +84,7 @@ PluginModule::PluginModule(std::string path, void* handle, AEffect* effect)
 
 PluginModule::~PluginModule() {
   Dispatch(effClose);
-  dlclose(handle_);
+  if (handle_) dlclose(handle_);
 }
 
 intptr_t PluginModule::Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) const {

@@ -16,6 +16,10 @@ class PluginModule {
   // error when the file is missing, is not a loadable module, has no entry point, or
   // yields no valid descriptor.
   static std::unique_ptr<PluginModule> Load(const std::string& path, std::string* error);
+  // Creates one plug-in through an entry point linked into this program; name stands for
+  // the module in messages.
+  static std::unique_ptr<PluginModule> Create(const std::string& name, VstPluginMainProc entry,
+                                              std::string* error);
   ~PluginModule();
   PluginModule(const PluginModule&) = delete;
   PluginModule& operator=(const PluginModule&) = delete;
@@ -41,6 +45,9 @@ class PluginModule {
 
  private:
   PluginModule(std::string path, void* handle, AEffect* effect);
+  // Calls the entry point; handle is the loaded module, or null for a linked entry point.
+  static std::unique_ptr<PluginModule> Start(const std::string& name, void* handle, VstPluginMainProc entry,
+                                             std::string* error);
 
   std::string path_;
   void* handle_ = nullptr;
