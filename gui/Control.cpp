@@ -1,5 +1,6 @@
 #include "gui/Control.h"
 
+#include "core/EffectBase.h"
 #include "gui/Graphics.h"
 #include "gui/RectangleOps.h"
 

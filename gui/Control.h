@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/EffectBase.h"
 #include "gui/BlendSpec.h"
 #include "gui/KeyCode.h"
 #include "gui/MouseModifiers.h"
 #include "gui/TextStyle.h"
 #include "raster/Rectangle.h"
 
+class IEffectBase;
 class IGraphics;
 
 // Which way a knob or fader moves.

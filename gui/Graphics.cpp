@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/EffectBase.h"
 #include "gui/BitmapControl.h"
 #include "gui/Control.h"
 #include "gui/ImageCache.h"

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/Editor.h"
-#include "core/EffectBase.h"
 #include "gui/ArgbColour.h"
 #include "gui/BlendSpec.h"
 #include "gui/ChoiceMenu.h"
@@ -23,6 +22,8 @@
 #include "raster/SysBitmap.h"
 
 class IControl;
+class IEffectBase;
+class IEffectParameter;
 class PIX_CachedFont;
 
 // A source position in an image strip.

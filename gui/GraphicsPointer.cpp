@@ -1,6 +1,7 @@
 // Pointer and key events of IGraphics: hit testing, capture, dragging, double clicks,
 // hover and the parameter gestures that presses and releases send to the plug-in.
 
+#include "core/EffectBase.h"
 #include "gui/Control.h"
 #include "gui/Graphics.h"
 

@@ -1,7 +1,9 @@
 // The value prompt of IGraphics: a menu of the display texts for enumerations and
 // labelled switches, a text field with the current value for every other parameter.
 
-#include "gui/ChoiceMenu.h"
+#include <cstring>
+
+#include "core/EffectBase.h"
 #include "gui/Control.h"
 #include "gui/Graphics.h"
 
@@ -28,7 +30,7 @@ void IGraphics::PromptWithMenu(IControl& control, IEffectParameter& parameter,
   for (int i = 0; i < parameter.DisplayTextCount(); ++i) {
     char text[IEffectParameter::kDisplaySize];
     parameter.DisplayTextFor(false, text, true, i);
-    menu.AddItem(text, std::string(text) == current ? IChoiceMenuItem::ITEM_TICKED : 0);
+    menu.AddItem(text, std::strcmp(text, current) == 0 ? IChoiceMenuItem::ITEM_TICKED : 0);
   }
   if (RunPopupMenu(menu, rect) == nullptr) return;
   control.ApplyValueFromEntry(parameter.NormalisedOf(menu.ChosenIndex()));

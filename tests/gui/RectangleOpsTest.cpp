@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "gui/RectangleOps.h"
+#include "gui/TestGraphics.h"
 
+namespace guitest {
 namespace {
 
 constexpr IRectangle kEmpty{0, 0, 0, 0};
-
-bool Same(const IRectangle& a, const IRectangle& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 struct PairCase {
   IRectangle a, b, intersection;
@@ -29,9 +27,7 @@ TEST(RectangleOps, IntersectionKeepsTheTouchingEdgeOnlyOnTheFirstRectanglesFarSi
   };
   for (const PairCase& c : cases) {
     const IRectangle r = Intersection(c.a, c.b);
-    EXPECT_TRUE(Same(r, c.intersection)) << c.a.left << "," << c.a.top << " with " << c.b.left
-                                         << "," << c.b.top << " gave " << r.left << "," << r.top
-                                         << "," << r.right << "," << r.bottom;
+    EXPECT_TRUE(Same(r, c.intersection)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     EXPECT_EQ(Intersects(c.a, c.b), c.intersects) << c.a.left << "," << c.b.left;
   }
 }
@@ -62,3 +58,4 @@ TEST(RectangleOps, MiddlesTruncateTowardZero) {
 }
 
 }  // namespace
+}  // namespace guitest

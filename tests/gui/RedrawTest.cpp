@@ -6,10 +6,6 @@
 namespace guitest {
 namespace {
 
-bool Same(const IRectangle& a, const IRectangle& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 using Redraw = EditorFixture;
 
 TEST_F(Redraw, AParameterChangeRepaintsOnlyTheUnionOfTheDirtyControls) {

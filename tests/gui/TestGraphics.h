@@ -41,6 +41,10 @@ void RegisterImage(int number, int width, int height, Colour colour) {
 
 inline int DecodeCount(int number) { return TestImages()[number].decodes; }
 
+inline bool Same(const IRectangle& a, const IRectangle& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 class TestGraphics : public IGraphics {
  public:
   explicit TestGraphics(IEffectBase* plugin, int width = 274, int height = 438)
