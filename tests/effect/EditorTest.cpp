@@ -8,6 +8,7 @@
 #include "VstTestHost.h"
 #include "gui/BitmapTextControl.h"
 #include "gui/Graphics.h"
+#include "effect/TessalyResources.h"
 #include "gui/ImageCache.h"
 #include "raster/Composite.h"
 #include "raster/MemBitmap.h"
@@ -192,4 +193,30 @@ TEST_F(Editor, InstancesShareTheDecodedImages) {
   EXPECT_EQ(a.image, b.image);
   EXPECT_EQ(a.width, 48);
   EXPECT_EQ(a.height, 4800);
+}
+
+TEST(ResourceImages, LoadByNumberWhenTheNameEndsInPngInAnyCase) {
+  IGraphicsWin graphics(nullptr, 10, 10, 25);
+  graphics.SetModuleHandle(TessalyResources());
+  const struct {
+    int number;
+    const char* name;
+    int width;  // 0: nothing loads
+    int height;
+  } cases[] = {
+      {101, "resources/img/knob.png", 48, 4800}, {102, "back.PNG", 274, 438},
+      {103, "font.Png", 570, 11},                {104, ".png", 44, 68},
+      {0x10000 + 104, "cap.png", 44, 68},        {101, "knob.bmp", 0, 0},
+      {101, "png", 0, 0},                        {101, nullptr, 0, 0},
+      {105, "missing.png", 0, 0},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<PIX_IBitmap> image(graphics.LoadResourceImage(c.number, c.name));
+    EXPECT_EQ(image != nullptr, c.width > 0) << c.number << " " << (c.name ? c.name : "null");
+    if (!image) continue;
+    EXPECT_EQ(image->Width(), c.width);
+    EXPECT_EQ(image->Height(), c.height);
+  }
+  graphics.SetModuleHandle(nullptr);
+  EXPECT_EQ(graphics.LoadResourceImage(101, "knob.png"), nullptr);
 }
