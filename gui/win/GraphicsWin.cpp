@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "raster/PngReader.h"
+#include "raster/PngImage.h"
 
 namespace {
 constexpr int kSmallestPng = 8;  // the signature alone
@@ -24,7 +24,7 @@ PIX_IBitmap* IGraphicsWin::LoadResourceImage(int number, const char* fileName) {
   if (!HasPngExtension(fileName)) return nullptr;
   const ModuleResource* resource = FindModuleResource(module_, number, "PNG");
   if (resource == nullptr || resource->size < kSmallestPng) return nullptr;
-  return PIX_ReadPngMemory(resource->bytes, resource->size);
+  return PIX_PngImage::FromMemory(resource->bytes, resource->size);
 }
 
 // Without a window the surface is the picture: there is nowhere else to copy it.

@@ -13,7 +13,8 @@ class IGraphicsWin : public IGraphics {
   // The resources of the module the editor belongs to; images load from there.
   void SetModuleHandle(const ModuleResources* module) { module_ = module; }
 
-  // Decodes resource number of type "PNG" when fileName ends in ".png" (any case).
+  // The image of resource number, of type "PNG", when fileName ends in ".png" (any case).
+  // Its size is read at once and its pixels decoded when it is first drawn.
   PIX_IBitmap* LoadResourceImage(int number, const char* fileName) override;
 
   bool PresentRegion(const IRectangle& rect) override;
