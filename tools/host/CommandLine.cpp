@@ -1,6 +1,7 @@
 #include "tools/host/CommandLine.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 
@@ -19,6 +20,8 @@ const std::map<std::string, CommandForm>& Commands() {
       {"render",
        {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
+      {"edit",
+       {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
   };
   return commands;
 }
@@ -31,6 +34,15 @@ bool ParseBlockSize(const std::string& text, int* blockSize) {
   const long value = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0' || errno != 0 || value < 1 || value > kMaxBlockSize) return false;
   *blockSize = static_cast<int>(value);
+  return true;
+}
+
+bool ParseSeconds(const std::string& text, double* seconds) {
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value <= 0.0) return false;
+  *seconds = value;
   return true;
 }
 
@@ -47,6 +59,15 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
     ParameterSetting setting;
     if (!ParseSetting(value, &setting, error)) return false;
     line->settings.push_back(setting);
+  } else if (option == "--screenshot") {
+    line->screenshotPath = value;
+  } else if (option == "--script") {
+    line->scriptPath = value;
+  } else if (option == "--seconds") {
+    if (!ParseSeconds(value, &line->seconds)) {
+      *error = "bad duration '" + value + "' for --seconds (a positive number of seconds)";
+      return false;
+    }
   } else if (option == "--block") {
     if (!ParseBlockSize(value, &line->blockSize)) {
       *error = "bad block size '" + value + "' (1 to " + std::to_string(kMaxBlockSize) + " frames)";
@@ -155,6 +176,10 @@ std::string UsageText() {
          "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
          "                      --out FILE.fxp|FILE.fxb\n"
          "      saves the plug-in's state as a program (.fxp) or bank (.fxb) preset file\n"
+         "  tessaly-host edit [MODULE] [--seconds N] [--screenshot FILE.png] [--script FILE]\n"
+         "                      [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
+         "      opens the plug-in's editor in a window on the X display and prints the parameter\n"
+         "      changes it reports; runs until the window is closed or Ctrl-C\n"
          "\n"
          "options:\n"
          "  --set NAME=VALUE  sets a parameter in its own unit (\"Stereo=3\" is +3 dB)\n"
@@ -162,6 +187,12 @@ std::string UsageText() {
          "  --state FILE      restores a preset file before the other settings\n"
          "  --block N         frames per processing block (default 512)\n"
          "  --double          processes 64-bit samples instead of 32-bit\n"
+         "  --seconds N       edit: closes the editor after N seconds\n"
+         "  --screenshot F    edit: writes a PNG of the editor window once it has drawn, then\n"
+         "                    closes it after about a second unless --seconds says otherwise\n"
+         "  --script F        edit: replays pointer actions, one a line at editor coordinates:\n"
+         "                    press X Y, drag X Y, release X Y, wheel X Y STEPS (up > 0),\n"
+         "                    double X Y, wait MS; '#' starts a comment\n"
          "\n"
          "MODULE defaults to the module of this build.\n";
 }

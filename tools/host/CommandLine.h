@@ -11,7 +11,7 @@ struct ParameterSetting {
 };
 
 struct CommandLine {
-  enum class Command { Help, Info, Presets, Render, SaveState };
+  enum class Command { Help, Info, Presets, Render, SaveState, Edit };
 
   Command command = Command::Help;
   std::string modulePath;
@@ -22,6 +22,9 @@ struct CommandLine {
   std::vector<ParameterSetting> settings;
   int blockSize = 512;
   bool useDouble = false;
+  double seconds = 0.0;        // edit: how long the editor stays open; 0 when not given
+  std::string screenshotPath;  // edit: a PNG of the editor window
+  std::string scriptPath;      // edit: pointer actions to replay in the editor
 };
 
 constexpr int kMaxBlockSize = 65536;

@@ -9,3 +9,4 @@ bool RunInfo(const CommandLine& line, std::string* error);
 bool RunPresets(const CommandLine& line, std::string* error);
 bool RunRender(const CommandLine& line, std::string* error);
 bool RunSaveState(const CommandLine& line, std::string* error);
+bool RunEdit(const CommandLine& line, std::string* error);

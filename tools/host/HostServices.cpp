@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -30,6 +31,7 @@ intptr_t HostServices::Answer(AEffect* effect, int32_t opcode, int32_t index, in
   request.value = value;
   request.opt = opt;
   request.answer = AnswerRequest(effect, opcode, ptr, &request);
+  const std::lock_guard<std::mutex> lock(recordMutex_);
   if (recording_) requests_.push_back(request);
   return request.answer;
 }
@@ -109,13 +111,20 @@ void HostServices::BeginRendering() {
 void HostServices::EndRendering() { rendering_ = false; }
 
 void HostServices::StartRecording() {
+  const std::lock_guard<std::mutex> lock(recordMutex_);
   requests_.clear();
   recording_ = true;
 }
 
 std::vector<HostRequest> HostServices::StopRecording() {
+  const std::lock_guard<std::mutex> lock(recordMutex_);
   recording_ = false;
-  return std::move(requests_);
+  return std::exchange(requests_, {});
+}
+
+std::vector<HostRequest> HostServices::TakeRecorded() {
+  const std::lock_guard<std::mutex> lock(recordMutex_);
+  return std::exchange(requests_, {});
 }
 
 const char* HostServices::OpcodeName(int32_t opcode) {

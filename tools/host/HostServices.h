@@ -2,9 +2,11 @@
 // The host side of the VST 2.4 callback: what tessaly-host answers when a plug-in asks
 // about its host (version, names, sample rate, block size, process level, transport),
 // and an optional record of the requests received. tessaly-host runs one plug-in at a
-// time, so one process-wide instance serves the callback.
+// time, so one process-wide instance serves the callback. Editors may call from threads
+// of their own, so the record is guarded by a mutex.
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,8 @@ class HostServices {
 
   void StartRecording();
   std::vector<HostRequest> StopRecording();
+  // The requests recorded since recording started or since the last call; recording goes on.
+  std::vector<HostRequest> TakeRecorded();
 
   // The name of a host opcode, for people ("audioMasterGetTime").
   static const char* OpcodeName(int32_t opcode);
@@ -62,6 +66,7 @@ class HostServices {
   double samplePosition_ = 0.0;
   std::string moduleDirectory_;
   VstTimeInfo time_{};
+  std::mutex recordMutex_;
   bool recording_ = false;
   std::vector<HostRequest> requests_;
 };

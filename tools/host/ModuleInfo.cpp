@@ -105,7 +105,7 @@ void EndSection() { std::fflush(stdout); }
 void PrintParameters(const PluginModule& module) {
   std::printf("%-15s %d\n", "parameters", module.ParameterCount());
   for (int i = 0; i < module.ParameterCount(); ++i) {
-    const std::string value = module.ParameterDisplay(i) + " " + module.ParameterLabel(i);
+    const std::string value = module.ParameterText(i);
     AEffect& effect = module.Effect();
     const float normalised = effect.getParameter ? effect.getParameter(&effect, i) : 0.0f;
     std::printf("  %3d  %-16s %-14s normalised %.4f%s\n", i, module.ParameterName(i).c_str(), value.c_str(),

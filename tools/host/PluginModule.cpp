@@ -83,7 +83,7 @@ PluginModule::PluginModule(std::string path, void* handle, AEffect* effect)
     : path_(std::move(path)), handle_(handle), effect_(effect) {}
 
 PluginModule::~PluginModule() {
-  Dispatch(effClose);
+  Close();
   if (handle_) dlclose(handle_);
 }
 
@@ -102,6 +102,17 @@ void PluginModule::Open() {
   if (opened_) return;
   opened_ = true;
   Dispatch(effOpen);
+}
+
+void PluginModule::Close() {
+  if (closed_) return;
+  closed_ = true;
+  Dispatch(effClose);
+}
+
+std::string PluginModule::ParameterText(int32_t index) const {
+  const std::string label = ParameterLabel(index);
+  return label.empty() ? ParameterDisplay(index) : ParameterDisplay(index) + " " + label;
 }
 
 std::string PluginModule::ProgramName(int32_t index) const {

@@ -35,12 +35,17 @@ class PluginModule {
 
   // Sends effOpen once; later calls do nothing.
   void Open();
+  // Sends effClose once, for hosts that close the plug-in before letting go of what it
+  // used; otherwise destruction sends it.
+  void Close();
 
   int32_t ParameterCount() const { return effect_->numParams; }
   int32_t ProgramCount() const { return effect_->numPrograms; }
   std::string ParameterName(int32_t index) const { return QueryText(effGetParamName, index); }
   std::string ParameterLabel(int32_t index) const { return QueryText(effGetParamLabel, index); }
   std::string ParameterDisplay(int32_t index) const { return QueryText(effGetParamDisplay, index); }
+  // The display text followed by the label, as a host shows a value ("-3.0 dB").
+  std::string ParameterText(int32_t index) const;
   std::string ProgramName(int32_t index) const;
 
  private:
@@ -53,4 +58,5 @@ class PluginModule {
   void* handle_ = nullptr;
   AEffect* effect_ = nullptr;
   bool opened_ = false;
+  bool closed_ = false;
 };

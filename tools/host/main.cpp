@@ -1,5 +1,6 @@
 // tessaly-host: a command-line VST 2.4 host that loads a Linux module through its exported
-// entry point, shows what it offers, renders audio through it and saves its state.
+// entry point, shows what it offers, renders audio through it, saves its state and opens
+// its editor.
 
 #include <cstdio>
 #include <string>
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
       break;
     case CommandLine::Command::SaveState:
       ok = RunSaveState(line, &error);
+      break;
+    case CommandLine::Command::Edit:
+      ok = RunEdit(line, &error);
       break;
   }
   if (!ok) {
