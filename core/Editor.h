@@ -14,4 +14,9 @@ class IEditor {
   // Creates the editor window inside the host's parent window; false when none was made.
   virtual bool OpenEditorWindow(void* parentWindow) = 0;
   virtual void CloseEditorWindow() = 0;
+  // Handles the window's pending events and redraws; hosts call it often from their
+  // user-interface thread. Nothing for an editor whose window needs no such calls.
+  virtual void Idle() {}
+  // A key the host passes on, as a PC virtual-key code; true when the editor used it.
+  virtual bool HostKeyPressed(int /*virtualKey*/) { return false; }
 };

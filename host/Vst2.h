@@ -174,6 +174,15 @@ enum VstHostLanguage : int32_t {
   kVstLangEnglish = 1,
 };
 
+// Keys hosts pass with effEditKeyDown and effEditKeyUp (in value) that have no character.
+enum VstVirtualKey : int32_t {
+  VKEY_SPACE = 7,
+  VKEY_LEFT = 11,
+  VKEY_UP = 12,
+  VKEY_RIGHT = 13,
+  VKEY_DOWN = 14,
+};
+
 enum VstAutomationStates : int32_t {
   kVstAutomationUnsupported = 0,
   kVstAutomationOff = 1,

@@ -1,6 +1,7 @@
 #include "host/VstDispatcher.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@ constexpr int32_t kVendorIsIntegerParameter = 8;
 constexpr int kHostExtensionsBit = 1;
 constexpr int kHostViewAsConfigBit = 2;
 constexpr int kChunkFormatWithBank = IStateChunk::kFormatVersion;
+constexpr int kPcVirtualLeft = 37;  // then up, right and down
 
 // Sizes in bytes, terminator included, of the buffers hosts hand over for texts.
 constexpr int kEffectNameBytes = kVstMaxEffectNameLen;
@@ -138,6 +140,32 @@ intptr_t EditClose(const Request& r) {
   r.plugin.HandleEditorClosing();
   editor->CloseEditorWindow();
   return 1;
+}
+
+// On Linux the editor's window lives on the host's calls: events and redraws happen here.
+intptr_t EditIdle(const Request& r) {
+  if (IEditor* editor = r.plugin.Editor()) editor->Idle();
+  return 0;
+}
+
+// The PC virtual-key code of a key the host passes on: named keys by their code, the
+// others by their character (letters, digits and space only).
+int VirtualKeyOf(int32_t character, intptr_t key) {
+  switch (key) {
+    case VKEY_SPACE: return ' ';
+    case VKEY_LEFT: return kPcVirtualLeft;
+    case VKEY_UP: return kPcVirtualLeft + 1;
+    case VKEY_RIGHT: return kPcVirtualLeft + 2;
+    case VKEY_DOWN: return kPcVirtualLeft + 3;
+    default: break;
+  }
+  return character >= 0 && character < 128 && (std::isalnum(character) || character == ' ') ? character : 0;
+}
+
+// Some Linux hosts pass keys only this way.
+intptr_t EditKeyDown(const Request& r) {
+  IEditor* editor = r.plugin.Editor();
+  return editor != nullptr && editor->HostKeyPressed(VirtualKeyOf(r.index, r.value)) ? 1 : 0;
 }
 
 intptr_t GetChunk(const Request& r) {
@@ -316,9 +344,11 @@ intptr_t CanDo(const Request& r) {
     r.plugin.AddHostExtensionFlag(kHostExtensionsBit);
     return kHostExtensionYes;
   }
+  // The host that answers this passes a handle of its own toolkit to effEditOpen instead
+  // of an X window; the question is recorded, but the answer keeps X windows coming.
   if (is("hasHostViewAsConfig")) {
     r.plugin.AddHostExtensionFlag(kHostViewAsConfigBit);
-    return kHostExtensionYes;
+    return 0;
   }
   return 0;
 }
@@ -356,6 +386,8 @@ intptr_t Handle(int32_t opcode, const Request& r) {
     case effEditGetRect: return EditGetRect(r);
     case effEditOpen: return EditOpen(r);
     case effEditClose: return EditClose(r);
+    case effEditIdle: return EditIdle(r);
+    case effEditKeyDown: return EditKeyDown(r);
     case effIdentify: return kIdentifyAnswer;
     case effGetChunk: return GetChunk(r);
     case effSetChunk: return SetChunk(r);

@@ -27,11 +27,6 @@ PIX_IBitmap* IGraphicsWin::LoadResourceImage(int number, const char* fileName) {
   return PIX_PngImage::FromMemory(resource->bytes, resource->size);
 }
 
-// Without a window the surface is the picture: there is nowhere else to copy it.
-bool IGraphicsWin::PresentRegion(const IRectangle& /*rect*/) { return true; }
-
-bool IGraphicsWin::OpenEditorWindow(void* /*parentWindow*/) { return false; }
-
 int IGraphicsWin::ShowMessage(const char*, const char*, int) { return 0; }
 
 IChoiceMenu* IGraphicsWin::RunPopupMenu(IChoiceMenu&, const IRectangle&) { return nullptr; }

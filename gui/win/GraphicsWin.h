@@ -1,14 +1,26 @@
 #pragma once
-// The editor as a plug-in module hosts it: its images come from the module's resources.
-// Until it has a window it draws only into its own surface; window, dialogs and desktop
-// services answer that there is none.
+// The editor as a plug-in module hosts it: its images come from the module's resources,
+// and it shows itself in an X window inside the host's parent window. Linux hosts give
+// plug-ins no thread of their own for the window: Idle(), which they call from their
+// user-interface thread through effEditIdle, handles the window's events and runs the
+// redraw tick. Dialogs and desktop services answer that there are none.
 
+#include <chrono>
+#include <memory>
+
+#include "core/EffectLockGuard.h"
 #include "gui/Graphics.h"
+#include "gui/win/WindowEvent.h"
+#include "gui/win/XEditorWindow.h"
+#include "gui/win/XEventMapper.h"
+#include "gui/win/XPresenter.h"
+#include "gui/win/XTooltip.h"
 #include "platform/ModuleResources.h"
 
 class IGraphicsWin : public IGraphics {
  public:
   IGraphicsWin(IEffectBase* plugin, int width, int height, int frameRate);
+  ~IGraphicsWin() override;
 
   // The resources of the module the editor belongs to; images load from there.
   void SetModuleHandle(const ModuleResources* module) { module_ = module; }
@@ -17,8 +29,11 @@ class IGraphicsWin : public IGraphics {
   // Its size is read at once and its pixels decoded when it is first drawn.
   PIX_IBitmap* LoadResourceImage(int number, const char* fileName) override;
 
+  // Hands rect to the window; the pixels reach the server at the end of the idle call.
   bool PresentRegion(const IRectangle& rect) override;
   void CancelTextEntry() override {}
+  void SetEditorSize(int width, int height) override;
+  const char* BackendName() override { return "X11"; }
   int ShowMessage(const char* text, const char* caption, int type) override;
   IChoiceMenu* RunPopupMenu(IChoiceMenu& menu, const IRectangle& rect) override;
   void BeginTextEntry(IControl* control, const ITextStyle& style, const IRectangle& rect,
@@ -33,12 +48,61 @@ class IGraphicsWin : public IGraphics {
   bool PickColour(IArgbColour& colour, const char* prompt) override;
   bool OpenLink(const char* url, const char* title, const char* confirmation,
                 const char* failure) override;
+  // parentWindow is the host's X window id. A window already open moves into the new
+  // parent at its old position.
   bool OpenEditorWindow(void* parentWindow) override;
-  void CloseEditorWindow() override {}
-  void* NativeWindow() override { return nullptr; }
+  void CloseEditorWindow() override;
+  // The X window id, null while closed.
+  void* NativeWindow() override;
   bool ReadClipboardText(std::string& text) override;
+  void HideCursorForDrag() override;
+  void RestoreCursorAfterDrag() override;
   void GraphicsHookD() override {}
 
+  // Handles the window's queued events (a bounded number per call, exposures merged into
+  // one paint) and runs the redraw tick when 1000 / frame rate milliseconds have passed.
+  void Idle() override;
+  // A key the host passes on; true when a control used it. A key that already came as
+  // an X event shortly before is dropped, and the other way round.
+  bool HostKeyPressed(int virtualKey) override;
+
  private:
+  using Clock = std::chrono::steady_clock;
+  struct RecentKey {
+    int key = -1;
+    Clock::time_point at;
+  };
+
+  // The plug-in mutex, held by whatever touches the editor or the plug-in.
+  std::unique_lock<IEffectMutex> LockPlugin() const;
+  void DestroyWindow();
+  void EndCapturedGesture();
+  int CollectEvents(WindowEvent* events, int capacity, IRectangle& paintArea);
+  bool TickDue();
+  void HandleWindowEvent(const WindowEvent& event);
+  void HandlePress(const WindowEvent& event);
+  void HandleRelease(const WindowEvent& event);
+  void HandleWheel(const WindowEvent& event);
+  void HandleMotion(const WindowEvent& event);
+  void HandleLeave();
+  void HandleKey(const WindowEvent& event);
+  void TrackTooltip(int x, int y);
+  void ShowRestingTooltip();
+  void HideTooltip();
+
   const ModuleResources* module_ = nullptr;
+  XDisplayConnection* connection_ = nullptr;
+  std::unique_ptr<XEditorWindow> window_;
+  std::unique_ptr<XPresenter> presenter_;
+  std::unique_ptr<XTooltip> tooltip_;
+  XEventMapper mapper_;
+  Clock::time_point lastTick_;
+  bool pointerCaptured_ = false;
+  int pointerX_ = -1;
+  int pointerY_ = -1;
+  int tooltipControl_ = -1;
+  bool hoverPending_ = false;
+  Clock::time_point hoverSince_;
+  RecentKey lastWindowKey_;
+  RecentKey lastHostKey_;
 };

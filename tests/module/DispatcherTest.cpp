@@ -49,7 +49,7 @@ TEST_F(ModuleTest, CanDo_AnswersTheKnownQuestions) {
     intptr_t answer;
   } cases[] = {
       {"receiveVstTimeInfo", 1}, {"sendVstEvents", 0},   {"receiveVstMidiEvent", 0},
-      {"hasHostExtensions", static_cast<intptr_t>(0xBEEF0000)}, {"hasHostViewAsConfig", static_cast<intptr_t>(0xBEEF0000)},
+      {"hasHostExtensions", static_cast<intptr_t>(0xBEEF0000)}, {"hasHostViewAsConfig", 0},
       {"hasHostExtension", 0},   {"ReceiveVstTimeInfo", 0}, {"", 0},
   };
   for (const auto& c : cases) {

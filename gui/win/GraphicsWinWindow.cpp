@@ -1,0 +1,177 @@
+// The window operations of IGraphicsWin on X11: opening and closing the window, the idle
+// call that gathers its events and runs the redraw tick, presenting the surface, and
+// hiding the pointer during drags.
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <mutex>
+
+#include "core/EffectBase.h"
+#include "gui/Control.h"
+#include "gui/RectangleOps.h"
+#include "gui/win/GraphicsWin.h"
+#include "gui/win/XDisplayConnection.h"
+#include "gui/win/XEditorWindow.h"
+#include "gui/win/XErrorTrap.h"
+#include "gui/win/XPresenter.h"
+#include "gui/win/XTooltip.h"
+
+namespace {
+// Events handled per idle call at most; the rest wait for the next call.
+constexpr int kEventsPerIdle = 64;
+}  // namespace
+
+std::unique_lock<IEffectMutex> IGraphicsWin::LockPlugin() const {
+  if (Plugin() == nullptr) return {};
+  return std::unique_lock<IEffectMutex>(Plugin()->Mutex());
+}
+
+// The plug-in object is half destroyed by now: no gesture can be ended.
+IGraphicsWin::~IGraphicsWin() { DestroyWindow(); }
+
+void* IGraphicsWin::NativeWindow() {
+  return window_ != nullptr ? reinterpret_cast<void*>(window_->Id()) : nullptr;
+}
+
+bool IGraphicsWin::OpenEditorWindow(void* parentWindow) {
+  auto lock = LockPlugin();
+  int x = 0, y = 0;
+  if (window_ != nullptr) {
+    if (!window_->Position(x, y)) x = y = 0;
+    CloseEditorWindow();
+  }
+  connection_ = XDisplayConnection::Acquire();
+  if (connection_ == nullptr) return false;
+  auto window = std::make_unique<XEditorWindow>(
+      *connection_, reinterpret_cast<uintptr_t>(parentWindow), x, y, Width(), Height());
+  if (!window->Valid()) {
+    window.reset();
+    connection_->Release();
+    connection_ = nullptr;
+    return false;
+  }
+  window_ = std::move(window);
+  XErrorTrap trap(*connection_);
+  presenter_ = std::make_unique<XPresenter>(*connection_, window_->Id(), Width(), Height(), true);
+  if (TooltipsWanted()) tooltip_ = std::make_unique<XTooltip>(*connection_);
+  for (int i = 0; i < ControlCount(); ++i) Control(i)->MarkDirty(false);
+  lastTick_ = Clock::now();
+  return true;
+}
+
+void IGraphicsWin::CloseEditorWindow() {
+  if (window_ == nullptr) return;
+  auto lock = LockPlugin();
+  EndCapturedGesture();
+  DestroyWindow();
+}
+
+// A drag cut short by closing still ends its gesture, or the host would wait for it.
+void IGraphicsWin::EndCapturedGesture() {
+  const IControl* captured = Control(CapturedControl());
+  if (captured != nullptr && captured->ParamIdx() >= 0 && Plugin() != nullptr) {
+    Plugin()->EndParameterGesture(captured->ParamIdx());
+  }
+}
+
+void IGraphicsWin::DestroyWindow() {
+  if (window_ == nullptr) return;
+  {
+    XErrorTrap trap(*connection_);
+    RestoreCursorAfterDrag();
+    tooltip_.reset();
+    presenter_.reset();
+    window_.reset();
+    // Released inside the trap: closing a lost connection must not end the host.
+    connection_->Release();
+  }
+  connection_ = nullptr;
+  ReleasePointer();
+  pointerCaptured_ = false;
+  pointerX_ = pointerY_ = -1;
+  tooltipControl_ = -1;
+  hoverPending_ = false;
+}
+
+void IGraphicsWin::Idle() {
+  if (window_ == nullptr) return;
+  auto lock = LockPlugin();
+  WindowEvent events[kEventsPerIdle];
+  IRectangle paintArea{0, 0, 0, 0};
+  const int count = CollectEvents(events, kEventsPerIdle, paintArea);
+  for (int i = 0; i < count && window_ != nullptr; ++i) HandleWindowEvent(events[i]);
+  if (window_ != nullptr && window_->Gone()) CloseEditorWindow();
+  if (window_ == nullptr) return;
+  if (TickDue()) FindDirtyArea(paintArea);
+  if (!IsEmpty(paintArea)) RedrawArea(paintArea);
+  XErrorTrap trap(*connection_);
+  ShowRestingTooltip();
+  if (Surface() != nullptr) presenter_->Flush(*Surface());
+}
+
+// Takes the window's queued events under one short trap; exposures become one area, and
+// the server's notes that it read the shared image free the image again.
+int IGraphicsWin::CollectEvents(WindowEvent* events, int capacity, IRectangle& paintArea) {
+  XErrorTrap trap(*connection_);
+  int count = 0;
+  XEvent event;
+  for (int taken = 0; taken < capacity && window_->NextEvent(event, tooltip_ ? tooltip_->Id() : 0);
+       ++taken) {
+    if (presenter_->TakeCompletion(event.type)) continue;
+    if (tooltip_ != nullptr && event.xany.window == tooltip_->Id()) {
+      tooltip_->HandleEvent(event);
+      continue;
+    }
+    const WindowEvent mapped = mapper_.Map(event);
+    if (mapped.kind == WindowEvent::kExpose) {
+      paintArea = Union(paintArea, mapped.area);
+    } else if (mapped.kind != WindowEvent::kNone) {
+      events[count++] = mapped;
+    }
+  }
+  return count;
+}
+
+// The tick of the window's timer: every trunc(1000 / frame rate) milliseconds.
+bool IGraphicsWin::TickDue() {
+  const Clock::time_point now = Clock::now();
+  const auto period = std::chrono::milliseconds(FrameRate() > 0 ? 1000 / FrameRate() : 0);
+  if (now - lastTick_ < period) return false;
+  lastTick_ = now;
+  return true;
+}
+
+bool IGraphicsWin::PresentRegion(const IRectangle& rect) {
+  if (presenter_ != nullptr) presenter_->Add(rect);
+  return true;
+}
+
+// X hosts size their own windows when the plug-in tells them; only ours changes here.
+void IGraphicsWin::SetEditorSize(int width, int height) {
+  if (width == Width() && height == Height()) return;
+  auto lock = LockPlugin();
+  IGraphics::SetEditorSize(width, height);
+  if (window_ == nullptr) return;
+  XErrorTrap trap(*connection_);
+  presenter_.reset();
+  window_->Resize(width, height);
+  presenter_ = std::make_unique<XPresenter>(*connection_, window_->Id(), width, height, true);
+  presenter_->Add(IRectangle{0, 0, width, height});
+}
+
+void IGraphicsWin::HideCursorForDrag() {
+  if (cursorHidden_ || window_ == nullptr) return;
+  XErrorTrap trap(*connection_);
+  if (!window_->PointerOnScreen(savedCursorX_, savedCursorY_)) return;
+  window_->HidePointer();
+  cursorHidden_ = true;
+}
+
+void IGraphicsWin::RestoreCursorAfterDrag() {
+  if (!cursorHidden_) return;
+  cursorHidden_ = false;
+  if (window_ == nullptr) return;
+  XErrorTrap trap(*connection_);
+  window_->ShowPointerAt(savedCursorX_, savedCursorY_);
+}
