@@ -75,4 +75,21 @@ TEST(HostServices, Recording_KeepsRequestsInOrderWithAnswersAndTexts) {
   EXPECT_TRUE(host.StopRecording().empty());
 }
 
+TEST(HostServices, TakeRecorded_HandsOverWhatCameSoFarAndGoesOnRecording) {
+  HostServices& host = HostServices::Instance();
+  host.StartRecording();
+  Ask(audioMasterBeginEdit, nullptr, 1);
+  const std::vector<HostRequest> first = host.TakeRecorded();
+  Ask(audioMasterEndEdit, nullptr, 1);
+  EXPECT_EQ(host.TakeRecorded().size(), 1u);
+  Ask(audioMasterAutomate, nullptr, 3);
+  const std::vector<HostRequest> rest = host.StopRecording();
+  Ask(audioMasterAutomate);
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_EQ(first[0].opcode, audioMasterBeginEdit);
+  ASSERT_EQ(rest.size(), 1u);
+  EXPECT_EQ(rest[0].index, 3);
+  EXPECT_TRUE(host.TakeRecorded().empty());
+}
+
 }  // namespace

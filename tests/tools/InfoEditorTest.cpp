@@ -51,7 +51,7 @@ TEST(InfoEditor, AModuleThatCrashesLater_LeavesTheSectionsPrintedBeforeInTheFile
   const HostRun run = InfoWithoutDisplay(EDITOR_FIXTURE_PATH, {"FIXTURE_FAULT_OPCODE=" + std::to_string(effCanDo)});
   ASSERT_EQ(run.signal, SIGABRT) << run.status << "\n" << run.out;
   for (const char* line : {"effect name     Editor Fixture", "outputs         2", "flags           0x11",
-                           "editor          yes, size unknown (no display)", "parameters      0",
+                           "editor          yes, size unknown (no display)", "parameters      1",
                            "programs        0"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
   }

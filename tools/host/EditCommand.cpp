@@ -134,8 +134,7 @@ class EditorRun {
             SafeOutputFile* picture)
       : line_(line), module_(module), window_(window), script_(script), picture_(picture) {}
 
-  bool Run(std::string* error) {
-    const StopSignals stop;
+  bool Run(const StopSignals& stop, std::string* error) {
     Clock::time_point tick = start_;
     for (;;) {
       window_.HandleEvents();
@@ -201,6 +200,8 @@ bool RunEdit(const CommandLine& line, std::string* error) {
     *error = line.modulePath + " has no editor";
     return false;
   }
+  // Installed before the editor opens, so that a signal while it opens also ends the run in order.
+  const StopSignals stop;
   const XErrorLog xErrors;
   std::unique_ptr<EditorWindow> window = EditorWindow::Connect(error);
   if (!window) return false;
@@ -213,7 +214,7 @@ bool RunEdit(const CommandLine& line, std::string* error) {
   std::printf("editing %s: %d x %d\n", EffectTitle(*module).c_str(), size.width, size.height);
   std::fflush(stdout);
   EditorRun run(line, *module, *window, script, wantsPicture ? &picture : nullptr);
-  const bool ran = run.Run(error);
+  const bool ran = run.Run(stop, error);
   module->Dispatch(effEditClose);
   PrintParameterRequests(*module, host.StopRecording());
   module->Dispatch(effMainsChanged, 0, 0);
