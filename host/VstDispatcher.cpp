@@ -143,8 +143,10 @@ intptr_t EditClose(const Request& r) {
 }
 
 // On Linux the editor's window lives on the host's calls: events and redraws happen here.
-intptr_t EditIdle(const Request& r) {
-  if (IEditor* editor = r.plugin.Editor()) editor->Idle();
+// The editor holds the mutex itself, only while it touches plug-in state, so that the
+// audio thread does not wait while pixels go to the X server.
+intptr_t EditIdle(IEffectVST& plugin) {
+  if (IEditor* editor = plugin.Editor()) editor->Idle();
   return 0;
 }
 
@@ -386,7 +388,6 @@ intptr_t Handle(int32_t opcode, const Request& r) {
     case effEditGetRect: return EditGetRect(r);
     case effEditOpen: return EditOpen(r);
     case effEditClose: return EditClose(r);
-    case effEditIdle: return EditIdle(r);
     case effEditKeyDown: return EditKeyDown(r);
     case effIdentify: return kIdentifyAnswer;
     case effGetChunk: return GetChunk(r);
@@ -426,6 +427,7 @@ intptr_t Dispatch(AEffect* effect, int32_t opcode, int32_t index, intptr_t value
     delete plugin;
     return 0;
   }
+  if (opcode == effEditIdle) return EditIdle(*plugin);
   IEffectLockGuard lock(plugin->Mutex());
   return Handle(opcode, Request{*plugin, index, value, ptr, opt});
 }

@@ -29,7 +29,8 @@ class IGraphicsWin : public IGraphics {
   // Its size is read at once and its pixels decoded when it is first drawn.
   PIX_IBitmap* LoadResourceImage(int number, const char* fileName) override;
 
-  // Hands rect to the window; the pixels reach the server at the end of the idle call.
+  // Copies rect of the surface for the window; the server gets it at the end of the idle
+  // call.
   bool PresentRegion(const IRectangle& rect) override;
   void CancelTextEntry() override {}
   void SetEditorSize(int width, int height) override;
@@ -77,6 +78,8 @@ class IGraphicsWin : public IGraphics {
   std::unique_lock<IEffectMutex> LockPlugin() const;
   void DestroyWindow();
   void EndCapturedGesture();
+  // False when the window is closed or went away.
+  bool HandleEventsAndRedraw();
   int CollectEvents(WindowEvent* events, int capacity, IRectangle& paintArea);
   bool TickDue();
   void HandleWindowEvent(const WindowEvent& event);

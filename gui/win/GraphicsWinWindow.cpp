@@ -75,8 +75,10 @@ void IGraphicsWin::EndCapturedGesture() {
   }
 }
 
+// Under the connection's lock, which an idle call sending pixels holds.
 void IGraphicsWin::DestroyWindow() {
   if (window_ == nullptr) return;
+  std::lock_guard<std::recursive_mutex> guard(XDisplayConnection::Lock());
   {
     XErrorTrap trap(*connection_);
     RestoreCursorAfterDrag();
@@ -94,20 +96,35 @@ void IGraphicsWin::DestroyWindow() {
   hoverPending_ = false;
 }
 
+// The plug-in mutex is held for what touches the editor and the plug-in (events, the
+// redraw into the surface, copying it into the image), not while the server is asked to
+// draw: the audio thread waits for the same mutex.
 void IGraphicsWin::Idle() {
-  if (window_ == nullptr) return;
-  auto lock = LockPlugin();
+  {
+    auto lock = LockPlugin();
+    if (!HandleEventsAndRedraw()) return;
+  }
+  std::lock_guard<std::recursive_mutex> guard(XDisplayConnection::Lock());
+  if (presenter_ == nullptr) return;
+  XErrorTrap trap(*connection_);
+  presenter_->Send();
+}
+
+bool IGraphicsWin::HandleEventsAndRedraw() {
+  if (window_ == nullptr) return false;
   WindowEvent events[kEventsPerIdle];
   IRectangle paintArea{0, 0, 0, 0};
   const int count = CollectEvents(events, kEventsPerIdle, paintArea);
   for (int i = 0; i < count && window_ != nullptr; ++i) HandleWindowEvent(events[i]);
   if (window_ != nullptr && window_->Gone()) CloseEditorWindow();
-  if (window_ == nullptr) return;
+  if (window_ == nullptr) return false;
   if (TickDue()) FindDirtyArea(paintArea);
   if (!IsEmpty(paintArea)) RedrawArea(paintArea);
   XErrorTrap trap(*connection_);
   ShowRestingTooltip();
-  if (Surface() != nullptr) presenter_->Flush(*Surface());
+  // What waited for the server to finish reading the image.
+  if (Surface() != nullptr) presenter_->Stage(*Surface());
+  return true;
 }
 
 // Takes the window's queued events under one short trap; exposures become one area, and
@@ -143,7 +160,10 @@ bool IGraphicsWin::TickDue() {
 }
 
 bool IGraphicsWin::PresentRegion(const IRectangle& rect) {
-  if (presenter_ != nullptr) presenter_->Add(rect);
+  std::lock_guard<std::recursive_mutex> guard(XDisplayConnection::Lock());
+  if (presenter_ == nullptr || Surface() == nullptr) return true;
+  presenter_->Add(rect);
+  presenter_->Stage(*Surface());
   return true;
 }
 

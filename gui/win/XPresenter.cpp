@@ -118,12 +118,12 @@ void XPresenter::Add(const IRectangle& rect) {
   pending_ = Intersection(Union(pending_, rect), IRectangle{0, 0, width_, height_});
 }
 
-void XPresenter::Flush(const PIX_IBitmap& bitmap) {
+void XPresenter::Stage(const PIX_IBitmap& bitmap) {
   if (IsEmpty(pending_) || serverReading_ || image_ == nullptr || image_->data == nullptr) return;
   if (bitmap.PixelData() == nullptr || bitmap.Width() < width_ || bitmap.Height() < height_) return;
   if (WidthOf(pending_) > 0 && HeightOf(pending_) > 0) {
     Convert(bitmap, pending_);
-    Send(pending_);
+    staged_ = Union(staged_, pending_);
   }
   pending_ = IRectangle{0, 0, 0, 0};
 }
@@ -148,7 +148,10 @@ void XPresenter::Convert(const PIX_IBitmap& bitmap, const IRectangle& area) {
   }
 }
 
-void XPresenter::Send(const IRectangle& area) {
+void XPresenter::Send() {
+  if (IsEmpty(staged_)) return;
+  const IRectangle area = staged_;
+  staged_ = IRectangle{0, 0, 0, 0};
   Display* display = connection_.Handle();
   const auto width = static_cast<unsigned>(WidthOf(area));
   const auto height = static_cast<unsigned>(HeightOf(area));

@@ -78,5 +78,6 @@ void XTooltip::Hide() {
 void XTooltip::HandleEvent(const XEvent& event) {
   if (event.type != Expose || presenter_ == nullptr) return;
   presenter_->Add(IRectangle{0, 0, picture_->Width(), picture_->Height()});
-  presenter_->Flush(*picture_);
+  presenter_->Stage(*picture_);
+  presenter_->Send();
 }
