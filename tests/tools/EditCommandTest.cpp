@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "host/Vst2.h"
@@ -207,6 +208,24 @@ TEST_F(EditOnDisplay, TheRunEnds_InOrderAfterSecondsOnSignalsAndWhenTheWindowIsC
     }
     ExpectClosedInOrder(host.Wait());
   }
+}
+
+TEST_F(EditOnDisplay, ASignalBeforeTheScreenshot_LeavesAnExistingFileAsItWas) {
+  const std::string picture = folder_.Path("editor.png");
+  std::ofstream(picture) << "an older picture";
+  const std::string script = folder_.Path("long.txt");
+  std::ofstream(script) << "wait 10000\n";
+  HostProcess host({"edit", EDITOR_FIXTURE_PATH, "--script", script, "--screenshot", picture}, Setup());
+  EXPECT_TRUE(WaitForTopLevelWindow(display_->Name(), kTitle));
+  host.Signal(SIGTERM);
+  const HostRun run = host.Wait();
+  EXPECT_EQ(run.status, 1) << "signal " << run.signal;
+  ExpectInOrder(run.err, {TraceLine(effEditClose), TraceLine(effClose),
+                          "tessaly-host: stopped before the screenshot was taken; " + picture + " is unchanged\n"});
+  std::ifstream file(picture);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "an older picture");
+  const std::vector<std::string> entries = {"editor.png", "long.txt"};
+  EXPECT_EQ(folder_.Entries(), entries);
 }
 
 }  // namespace

@@ -151,7 +151,13 @@ class EditorRun {
     }
     if (!script_.Done()) std::printf("the script stopped before line %d\n", script_.NextLine());
     script_.ReleaseHeldButton(window_);
-    return !picture_ || pictureTaken_ || TakePicture(error);
+    if (!picture_ || pictureTaken_) return true;
+    // Like the other commands, a signal leaves an existing file as it was.
+    if (stop.Requested()) {
+      *error = "stopped before the screenshot was taken; " + picture_->Path() + " is unchanged";
+      return false;
+    }
+    return TakePicture(error);
   }
 
  private:
