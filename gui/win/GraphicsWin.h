@@ -74,6 +74,8 @@ class IGraphicsWin : public IGraphics {
     Clock::time_point at;
   };
 
+  // True when key came the other way within a short time; that arrival is used up.
+  static bool TakeDuplicate(RecentKey& other, int key, Clock::time_point now);
   // The plug-in mutex, held by whatever touches the editor or the plug-in.
   std::unique_lock<IEffectMutex> LockPlugin() const;
   void DestroyWindow();

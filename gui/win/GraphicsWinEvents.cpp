@@ -18,15 +18,13 @@ constexpr auto kHoverTime = std::chrono::milliseconds(400);
 // this time (the X event waits for the next idle call).
 constexpr auto kDuplicateKeyTime = std::chrono::milliseconds(150);
 constexpr int kTooltipBelowPointer = 20;
+}  // namespace
 
-// True when key came the other way within the duplicate time; that arrival is used up.
-template <typename Key, typename TimePoint>
-bool TakeDuplicate(Key& other, int key, TimePoint now) {
+bool IGraphicsWin::TakeDuplicate(RecentKey& other, int key, Clock::time_point now) {
   if (other.key != key || now - other.at > kDuplicateKeyTime) return false;
   other.key = -1;
   return true;
 }
-}  // namespace
 
 void IGraphicsWin::HandleWindowEvent(const WindowEvent& event) {
   switch (event.kind) {

@@ -95,16 +95,16 @@ void XDisplayConnection::RecordError(unsigned long serial, int code, XResourceId
 }
 
 bool XDisplayConnection::FailedSince(unsigned long serial) const {
-  const int remembered = errorCount_ < kErrorMemory ? errorCount_ : kErrorMemory;
-  for (int i = 0; i < remembered; ++i) {
+  const unsigned long remembered = errorCount_ < kErrorMemory ? errorCount_ : kErrorMemory;
+  for (unsigned long i = 0; i < remembered; ++i) {
     if (errors_[i].serial >= serial) return true;
   }
   return false;
 }
 
 bool XDisplayConnection::ResourceGoneSince(XResourceId resource, unsigned long serial) const {
-  const int remembered = errorCount_ < kErrorMemory ? errorCount_ : kErrorMemory;
-  for (int i = 0; i < remembered; ++i) {
+  const unsigned long remembered = errorCount_ < kErrorMemory ? errorCount_ : kErrorMemory;
+  for (unsigned long i = 0; i < remembered; ++i) {
     const ErrorRecord& e = errors_[i];
     const bool gone = e.code == kBadWindowCode || e.code == kBadDrawableCode;
     if (gone && e.resource == resource && e.serial >= serial) return true;

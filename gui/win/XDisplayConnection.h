@@ -68,5 +68,5 @@ class XDisplayConnection {
   XResourceId xembedInfo_ = 0;
   int shmEventBase_ = -1;
   ErrorRecord errors_[kErrorMemory];
-  int errorCount_ = 0;
+  unsigned long errorCount_ = 0;
 };

@@ -124,6 +124,7 @@ bool XEditorWindow::NextEvent(XEvent& event, XResourceId also) {
 // of the caller absorbs.
 void XEditorWindow::TakeFocus(unsigned long time) {
   XSetInputFocus(connection_.Handle(), window_, RevertToParent, time);
+  XFlush(connection_.Handle());
 }
 
 bool XEditorWindow::PointerOnScreen(int& x, int& y) const {
@@ -153,10 +154,12 @@ void XEditorWindow::HidePointer() {
     XFreePixmap(display, pixmap);
   }
   XDefineCursor(display, window_, blankCursor_);
+  XFlush(display);
 }
 
 void XEditorWindow::ShowPointerAt(int screenX, int screenY) {
   Display* display = connection_.Handle();
   XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, screenX, screenY);
   XUndefineCursor(display, window_);
+  XFlush(display);
 }
