@@ -143,6 +143,7 @@ class EditorRun {
       module_.Dispatch(effEditIdle);
       PrintParameterRequests(module_, HostServices::Instance().TakeRecorded());
       if (picture_ && !pictureTaken_ && Settled(now) && now - start_ >= kScreenshotDelay && !TakePicture(error)) {
+        script_.ReleaseHeldButton(window_);
         return false;
       }
       if (window_.Closed() || stop.Requested() || Over(now)) break;
