@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/FolderPath.h"
+
 namespace {
 constexpr int kPumpIntervalMs = 20;
 constexpr int kSettleStepMs = 10;
@@ -143,17 +145,18 @@ std::string FindProgram(const std::string& name) {
   if (name.empty()) return {};
   if (name.find('/') != std::string::npos) return IsExecutableFile(name) ? name : std::string();
   const char* variable = getenv("PATH");
-  const std::string folders = variable != nullptr ? variable : kDefaultPath;
-  size_t start = 0;
-  while (start <= folders.size()) {
-    const size_t end = std::min(folders.find(':', start), folders.size());
-    if (end > start) {
-      const std::string candidate = folders.substr(start, end - start) + '/' + name;
-      if (IsExecutableFile(candidate)) return candidate;
-    }
-    start = end + 1;
+  for (const std::string& folder : FolderList(variable != nullptr ? variable : kDefaultPath)) {
+    const std::string candidate = folder + '/' + name;
+    if (IsExecutableFile(candidate)) return candidate;
   }
   return {};
+}
+
+std::string OneLineAnswer(const ChildRun& run) {
+  if (!run.exited || run.exitStatus != 0) return {};
+  std::string line = run.output;
+  if (!line.empty() && line.back() == '\n') line.pop_back();
+  return line.find('\n') == std::string::npos ? line : std::string();
 }
 
 ChildRun RunProgram(const std::vector<std::string>& argv, const WaitPump& pump, int timeoutMs) {

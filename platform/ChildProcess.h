@@ -22,6 +22,10 @@ struct ChildRun {
 // folder, are skipped). Empty when there is none.
 std::string FindProgram(const std::string& name);
 
+// The output of a child that exited with status 0 and wrote one line, without its line
+// end; empty otherwise.
+std::string OneLineAnswer(const ChildRun& run);
+
 // Runs argv[0], found through FindProgram, with standard input from /dev/null and standard
 // output captured, and waits for it. The wait also ends, ending the child and whatever it
 // started in its process group, when pump returns false or after timeoutMs (0: no limit).

@@ -20,10 +20,7 @@ std::string RunDialog(const Arguments& arguments, const WaitPump& pump) {
     std::fprintf(stderr, "tessaly: %s failed with exit status %d\n", arguments[0].c_str(),
                  run.exitStatus);
   }
-  if (!run.exited || run.exitStatus != 0) return {};
-  std::string answer = run.output;
-  if (!answer.empty() && answer.back() == '\n') answer.pop_back();
-  return answer.find('\n') == std::string::npos ? answer : std::string();
+  return OneLineAnswer(run);
 }
 
 // Runs zenity or, where it is missing, kdialog, each with its own arguments.
@@ -82,7 +79,7 @@ bool HasExtension(const std::string& path) {
 // The answer as a chosen file: an absolute path that fits the callers' buffers, with the
 // default extension added to a name saved without one; empty otherwise.
 std::string ChosenPath(std::string answer, bool save, const std::vector<std::string>& extensions) {
-  if (answer.empty() || answer[0] != '/') return {};
+  if (!IsAbsolutePath(answer)) return {};
   if (save && !extensions.empty() && !HasExtension(answer)) answer += "." + extensions[0];
   return answer.size() <= kMaxPathLength ? answer : std::string();
 }
@@ -139,7 +136,7 @@ bool ParseHexColour(const std::string& text, RgbColour& colour) {
 bool ChooseFileWithDesktop(std::string& fileName, bool save, std::string& folder,
                            const char* extensions, const WaitPump& pump) {
   if (folder.empty()) folder = DesktopFolder();
-  const std::string start = (!fileName.empty() && fileName[0] == '/') ? fileName : folder + fileName;
+  const std::string start = IsAbsolutePath(fileName) ? fileName : folder + fileName;
   const std::vector<std::string> words = ExtensionWords(extensions);
   const std::string answer = RunInstalledDialog(ZenityFileArguments(save, start, words),
                                                 KdialogFileArguments(save, start, words), pump);

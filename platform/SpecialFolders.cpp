@@ -3,7 +3,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -18,8 +17,6 @@ std::string Variable(const char* name) {
   const char* value = getenv(name);
   return value != nullptr ? value : "";
 }
-
-bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 // HOME, or the password database's entry for the user when HOME is unset or empty.
 std::string HomeFolder() {
@@ -40,24 +37,15 @@ std::string InHome(const char* relativeFolder) {
   return home.empty() ? std::string() : AsFolder(home + relativeFolder);
 }
 
-// The one absolute path xdg-user-dir prints for the desktop; empty when it is missing,
-// fails or answers anything else.
+// The line xdg-user-dir prints for the desktop; empty when it is missing or fails.
 std::string XdgDesktopPath() {
-  const ChildRun run = RunProgram({"xdg-user-dir", "DESKTOP"}, nullptr, kUserDirTimeoutMs);
-  if (!run.exited || run.exitStatus != 0) return {};
-  std::string line = run.output;
-  if (!line.empty() && line.back() == '\n') line.pop_back();
-  return IsAbsolute(line) && line.find('\n') == std::string::npos ? line : std::string();
+  return OneLineAnswer(RunProgram({"xdg-user-dir", "DESKTOP"}, nullptr, kUserDirTimeoutMs));
 }
 
 // The first absolute path in a colon-separated list (the XDG rules ignore relative ones).
 std::string FirstAbsoluteEntry(const std::string& list) {
-  size_t start = 0;
-  while (start < list.size()) {
-    const size_t end = std::min(list.find(':', start), list.size());
-    const std::string entry = list.substr(start, end - start);
-    if (IsAbsolute(entry)) return entry;
-    start = end + 1;
+  for (const std::string& entry : FolderList(list)) {
+    if (IsAbsolutePath(entry)) return entry;
   }
   return {};
 }
@@ -65,14 +53,14 @@ std::string FirstAbsoluteEntry(const std::string& list) {
 
 std::string DesktopFolder() {
   const std::string path = XdgDesktopPath();
-  return IsAbsolute(path) ? AsFolder(path) : InHome("Desktop");
+  return IsAbsolutePath(path) ? AsFolder(path) : InHome("Desktop");
 }
 
 std::string AppDataFolder(bool allUsers) {
   if (allUsers) {
     const std::string entry = FirstAbsoluteEntry(Variable("XDG_DATA_DIRS"));
-    return IsAbsolute(entry) ? AsFolder(entry) : kCommonDataFolder;
+    return IsAbsolutePath(entry) ? AsFolder(entry) : kCommonDataFolder;
   }
   const std::string dataHome = Variable("XDG_DATA_HOME");
-  return IsAbsolute(dataHome) ? AsFolder(dataHome) : InHome(".local/share");
+  return IsAbsolutePath(dataHome) ? AsFolder(dataHome) : InHome(".local/share");
 }

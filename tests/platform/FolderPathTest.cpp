@@ -5,17 +5,13 @@
 #include "platform/FolderPath.h"
 
 namespace {
-TEST(FolderPath, FolderOfPathKeepsEverythingUpToTheLastSlash) {
+TEST(FolderPath, FolderOfPathKeepsEverythingUpToTheLastSlashButNeverThatAlone) {
   EXPECT_EQ(FolderOfPath("/usr/lib/vst/tessaly.so"), "/usr/lib/vst/");
   EXPECT_EQ(FolderOfPath("/tessaly.so"), "/");
   EXPECT_EQ(FolderOfPath("build/tessaly.so"), "build/");
-}
-
-TEST(FolderPath, FolderOfPathIsEmptyWithoutSlashOrWithTheSlashLast) {
-  EXPECT_EQ(FolderOfPath(""), "");
-  EXPECT_EQ(FolderOfPath("tessaly.so"), "");
-  EXPECT_EQ(FolderOfPath("/usr/lib/vst/"), "");
-  EXPECT_EQ(FolderOfPath("/"), "");
+  for (const char* path : {"", "tessaly.so", "/usr/lib/vst/", "/"}) {
+    EXPECT_EQ(FolderOfPath(path), "") << path;
+  }
 }
 
 TEST(FolderPath, PathsBeyondTheLimitGiveEmptyRatherThanCutFolders) {
