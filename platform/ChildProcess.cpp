@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
@@ -88,28 +89,18 @@ void EndChild(pid_t pid, int& status) {
   }
 }
 
-struct timespec Now() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now;
-}
-
-long MillisecondsSince(const timespec& start) {
-  const timespec now = Now();
-  return (now.tv_sec - start.tv_sec) * 1000L + (now.tv_nsec - start.tv_nsec) / 1000000L;
-}
-
 // Waits for the child while draining its output and pumping; the child has exited by
 // itself when this returns true.
 bool AwaitChild(pid_t pid, int outputFd, const WaitPump& pump, int timeoutMs, ChildRun& run) {
-  const timespec start = Now();
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   bool open = true;
   int status = 0;
   for (;;) {
     const pid_t done = waitpid(pid, &status, WNOHANG);
     if (done == pid) break;
     if (done < 0 && errno != EINTR) return false;  // reaped elsewhere: the status is lost
-    const bool timedOut = timeoutMs > 0 && MillisecondsSince(start) >= timeoutMs;
+    const bool timedOut = timeoutMs > 0 && Clock::now() >= deadline;
     if (timedOut || (pump && !pump())) {
       EndChild(pid, status);
       return false;
