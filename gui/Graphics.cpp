@@ -70,8 +70,19 @@ void IGraphics::SetEditorSize(int width, int height) {
 }
 
 void IGraphics::ReleasePointer() {
+  EndOpenGesture();
+  ForgetPointer();
+}
+
+void IGraphics::ForgetPointer() {
   captured_ = -1;
   lastX_ = lastY_ = -1;
+}
+
+void IGraphics::EndOpenGesture() {
+  const int param = gestureParam_;
+  gestureParam_ = -1;
+  if (param >= 0 && plugin_ != nullptr) plugin_->EndParameterGesture(param);
 }
 
 void IGraphics::ForwardParamToControls(int index, double value, bool normalised) {

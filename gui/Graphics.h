@@ -154,7 +154,8 @@ class IGraphics : public IEditor {
   void SetTooltipsWanted(bool wanted) { tooltipsWanted_ = wanted; }
 
  protected:
-  // Forgets the captured control and the last pointer position.
+  // Ends the gesture of the last press if it is still open, then forgets the captured
+  // control and the last pointer position.
   void ReleasePointer();
 
   bool cursorHidden_ = false;
@@ -162,6 +163,9 @@ class IGraphics : public IEditor {
   int savedCursorY_ = -1;
 
  private:
+  void ForgetPointer();
+  // Sends the end of the gesture the last press began, once.
+  void EndOpenGesture();
   PIX_IBitmap* LoadCachedImage(int number, const char* fileName);
   void PromptWithMenu(IControl& control, IEffectParameter& parameter, const IRectangle& rect);
   void PromptWithTextEntry(IControl& control, IEffectParameter& parameter,
@@ -175,6 +179,7 @@ class IGraphics : public IEditor {
   int height_;
   int frameRate_;
   int captured_ = -1;
+  int gestureParam_ = -1;  // the parameter whose gesture a press began and no release ended
   int hovered_ = -1;
   int lastX_ = 0;
   int lastY_ = 0;

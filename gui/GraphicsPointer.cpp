@@ -24,17 +24,20 @@ void IGraphics::MousePressed(int x, int y, const IMouseModifiers& modifiers) {
   lastX_ = x;
   lastY_ = y;
   IControl& control = *Control(index);
-  if (control.ParamIdx() >= 0 && plugin_ != nullptr) plugin_->BeginParameterGesture(control.ParamIdx());
+  if (control.ParamIdx() >= 0 && plugin_ != nullptr) {
+    gestureParam_ = control.ParamIdx();
+    plugin_->BeginParameterGesture(gestureParam_);
+  }
   control.HandleMousePress(x, y, modifiers);
 }
 
+// Only a release that follows a press ends a gesture: the release after a double click,
+// for one, belongs to no gesture.
 void IGraphics::MouseReleased(int x, int y, const IMouseModifiers& modifiers) {
   const int index = FindControlAt(x, y, false);
-  ReleasePointer();
-  if (index < 0) return;
-  IControl& control = *Control(index);
-  control.HandleMouseRelease(x, y, modifiers);
-  if (control.ParamIdx() >= 0 && plugin_ != nullptr) plugin_->EndParameterGesture(control.ParamIdx());
+  ForgetPointer();
+  if (index >= 0) Control(index)->HandleMouseRelease(x, y, modifiers);
+  EndOpenGesture();
 }
 
 void IGraphics::MouseDragged(int x, int y, const IMouseModifiers& modifiers) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,26 @@ TEST_F(Pointer, WheelStepsAndDoubleClicksSendTheValueWithoutAGesture) {
   EXPECT_EQ(knob->Value(), 0.5);
   EXPECT_EQ(Requests(effect), (Strings{"value 0 0.510000", "value 1 0.497000", "value 0 0.500000"}));
   EXPECT_EQ(graphics->CapturedControl(), -1);
+}
+
+TEST_F(Pointer, EveryGestureBegunEndsExactlyOnce) {
+  const int x = CentreX(*knob), y = CentreY(*knob);
+  // A double click arrives as press, release, double click, release.
+  graphics->MousePressed(x, y, {});
+  graphics->MouseReleased(x, y, {});
+  graphics->MouseDoubleClicked(x, y, {});
+  graphics->MouseReleased(x, y, {});
+  Strings requests = Requests(effect);
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), "begin 0"), 1);
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), "end 0"), 1);
+  // A press whose release never came is ended by the next press, and one cut short by
+  // the editor going away is ended then.
+  graphics->MousePressed(x, y, {});
+  graphics->MousePressed(CentreX(*mono), 300, {});
+  graphics->SetEditorSize(100, 100);
+  requests = Requests(effect);
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), "end 0"), 1);
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), "end 1"), 1);
 }
 
 TEST_F(Pointer, HitTestingSkipsHiddenAndGreyedControlsFromTheTopDown) {
