@@ -113,6 +113,7 @@ TEST_F(KeysCursorTooltip, ATooltipShowsOnceThePointerRestsOnAControl) {
   Graphics(effect_).Control(1)->SetTooltip("Gain");
   Open();
   const std::vector<Window> before = Children(DefaultRootWindow(display_));
+  MoveTo(10, 10);  // the pointer may be on the knob already, which would not move it
   MoveTo(137, 357);
   Idle(effect_, 100);
   EXPECT_EQ(Children(DefaultRootWindow(display_)), before);
