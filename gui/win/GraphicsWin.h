@@ -78,8 +78,8 @@ class IGraphicsWin : public IGraphics {
   static bool TakeDuplicate(RecentKey& other, int key, Clock::time_point now);
   // The plug-in mutex, held by whatever touches the editor or the plug-in.
   std::unique_lock<IEffectMutex> LockPlugin() const;
+  // Takes the window down; the pointer's capture is the caller's.
   void DestroyWindow();
-  void EndCapturedGesture();
   // False when the window is closed or went away.
   bool HandleEventsAndRedraw();
   int CollectEvents(WindowEvent* events, int capacity, IRectangle& paintArea);

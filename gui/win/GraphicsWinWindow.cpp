@@ -60,19 +60,12 @@ bool IGraphicsWin::OpenEditorWindow(void* parentWindow) {
   return true;
 }
 
+// A drag cut short by closing still ends its gesture, or the host would wait for it.
 void IGraphicsWin::CloseEditorWindow() {
   if (window_ == nullptr) return;
   auto lock = LockPlugin();
-  EndCapturedGesture();
+  ReleasePointer();
   DestroyWindow();
-}
-
-// A drag cut short by closing still ends its gesture, or the host would wait for it.
-void IGraphicsWin::EndCapturedGesture() {
-  const IControl* captured = Control(CapturedControl());
-  if (captured != nullptr && captured->ParamIdx() >= 0 && Plugin() != nullptr) {
-    Plugin()->EndParameterGesture(captured->ParamIdx());
-  }
 }
 
 // Under the connection's lock, which an idle call sending pixels holds.
@@ -89,7 +82,6 @@ void IGraphicsWin::DestroyWindow() {
     connection_->Release();
   }
   connection_ = nullptr;
-  ReleasePointer();
   pointerCaptured_ = false;
   pointerX_ = pointerY_ = -1;
   tooltipControl_ = -1;

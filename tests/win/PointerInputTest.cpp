@@ -32,7 +32,10 @@ const std::vector<int32_t>& BeginAutomateEnd() {
 
 // The gesture's opcodes with repeated automation collapsed.
 std::vector<int32_t> Collapsed(std::vector<int32_t> opcodes) {
-  opcodes.erase(std::unique(opcodes.begin(), opcodes.end()), opcodes.end());
+  const auto repeatedAutomation = [](int32_t a, int32_t b) {
+    return a == audioMasterAutomate && b == audioMasterAutomate;
+  };
+  opcodes.erase(std::unique(opcodes.begin(), opcodes.end(), repeatedAutomation), opcodes.end());
   return opcodes;
 }
 }  // namespace
@@ -125,5 +128,16 @@ TEST_F(PointerInput, ClosingDuringADragEndsTheGestureAndCapturesNothing) {
                          GrabModeAsync, None, None, CurrentTime),
             GrabSuccess);
   XUngrabPointer(display_, CurrentTime);
+  Button(1, false);
+}
+
+// The plug-in is half gone when its editor goes: no gesture can be ended then.
+TEST_F(PointerInput, ClosingThePlugInDuringADragIsSafe) {
+  MoveTo(kKnobX, kKnobY);
+  Button(1, true);
+  MoveTo(kKnobX, kKnobY - 10);
+  Idle(effect_, 30);
+  ASSERT_GE(Graphics(effect_).CapturedControl(), 0);
+  Close(effect_);
   Button(1, false);
 }
