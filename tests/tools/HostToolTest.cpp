@@ -120,6 +120,21 @@ TEST_F(HostTool, Render_ParameterValuesAndPresetsShapeTheOutput) {
   }
 }
 
+TEST_F(HostTool, Render_ReportsChangesWithoutNegativeZeroOrAUnitForNoChange) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* line;
+  } cases[] = {
+      {{"--set", "Gain=-0.001"}, "\nchange  mid    +0.00 dB   side    +0.00 dB\n"},
+      {{"--set", "Stereo=-200"}, "\nchange  mid    +0.00 dB   side      n/a\n"},
+  };
+  for (const auto& c : cases) {
+    HostRun run;
+    Render(c.arguments, &run);
+    EXPECT_NE(run.out.find(c.line), std::string::npos) << run.out;
+  }
+}
+
 TEST_F(HostTool, Render_WithoutInputUsesTheDemoSignal) {
   const HostRun run = RunHost({"render", "--set", "Stereo=3", "--out", out_.str()});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -215,7 +230,7 @@ TEST_F(HostTool, Info_ShowsTheIdentityProgramsAndOpenRequests) {
   const HostRun run = RunHost({"info"});
   ASSERT_EQ(run.status, 0) << run.err;
   for (const char* line : {"effect name     Tessaly", "vendor          Tsly", "unique ID       'jhxM' (0x6A68784D)",
-                           "version         20001 (2.0.1)", "VST version     2400", "category        effect (1)",
+                           "version         20001\n", "VST version     2400", "category        effect (1)",
                            "inputs          2", "outputs         2", "Input 1", "Output 2", "parameters      3",
                            "Gain", "Mono", "Stereo", "0.00 dB", "programs        4", "Stereo Enhance",
                            "receiveVstTimeInfo   yes", "host requests during effOpen",

@@ -42,6 +42,12 @@ TEST(InfoEditor, WithDisplay_TheEditorSizeIsShown) {
   const HostRun run = RunHost({"info", EDITOR_FIXTURE_PATH}, setup);
   ASSERT_EQ(run.status, 0) << "signal " << run.signal << "\n" << run.err;
   EXPECT_NE(run.out.find("\neditor          320 x 200\n"), std::string::npos) << run.out;
+  setup.setVariables.push_back("FIXTURE_NO_RECT=1");
+  const HostRun noRect = RunHost({"info", EDITOR_FIXTURE_PATH}, setup);
+  ASSERT_EQ(noRect.status, 0) << "signal " << noRect.signal << "\n" << noRect.err;
+  EXPECT_NE(noRect.out.find("\neditor          yes, size unknown (not given before opening)\n"), std::string::npos)
+      << noRect.out;
+  setup.setVariables.pop_back();
   const HostRun tessaly = RunHost({"info", TESSALY_MODULE_PATH}, setup);
   ASSERT_EQ(tessaly.status, 0) << "signal " << tessaly.signal << "\n" << tessaly.err;
   EXPECT_NE(tessaly.out.find("\neditor          274 x 438\n"), std::string::npos) << tessaly.out;

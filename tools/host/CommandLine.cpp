@@ -16,6 +16,7 @@ struct CommandForm {
 const std::map<std::string, CommandForm>& Commands() {
   static const std::map<std::string, CommandForm> commands = {
       {"info", {CommandLine::Command::Info, {}}},
+      {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
        {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--preset", "--state"}}},
@@ -167,6 +168,8 @@ std::string UsageText() {
          "  tessaly-host info [MODULE]\n"
          "      what a host sees: names, identity, pins, flags, parameters, programs,\n"
          "      capability answers and the requests the plug-in makes while it opens\n"
+         "  tessaly-host params [MODULE]\n"
+         "      the plug-in's parameters: index, name, value, normalised value, text entry\n"
          "  tessaly-host presets [MODULE]\n"
          "      the plug-in's programs\n"
          "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
@@ -182,7 +185,10 @@ std::string UsageText() {
          "      changes it reports; runs until the window is closed or Ctrl-C\n"
          "\n"
          "options:\n"
-         "  --set NAME=VALUE  sets a parameter in its own unit (\"Stereo=3\" is +3 dB)\n"
+         "  --set NAME=VALUE  sets a parameter in its own unit (\"Stereo=3\" is +3 dB) through the\n"
+         "                    plug-in's text entry; VALUE ending in n (\"Stereo=0.25n\"), or any\n"
+         "                    value for a plug-in without text entry, is normalised (0 to 1);\n"
+         "                    NAME may also be the parameter's index\n"
          "  --preset P        selects a program by name or by index (as 'presets' lists them)\n"
          "  --state FILE      restores a preset file before the other settings\n"
          "  --block N         frames per processing block (default 512)\n"

@@ -11,7 +11,7 @@ struct ParameterSetting {
 };
 
 struct CommandLine {
-  enum class Command { Help, Info, Presets, Render, SaveState, Edit };
+  enum class Command { Help, Info, Params, Presets, Render, SaveState, Edit };
 
   Command command = Command::Help;
   std::string modulePath;

@@ -6,6 +6,7 @@
 #include "tools/host/CommandLine.h"
 
 bool RunInfo(const CommandLine& line, std::string* error);
+bool RunParams(const CommandLine& line, std::string* error);
 bool RunPresets(const CommandLine& line, std::string* error);
 bool RunRender(const CommandLine& line, std::string* error);
 bool RunSaveState(const CommandLine& line, std::string* error);

@@ -25,3 +25,11 @@ bool RunPresets(const CommandLine& line, std::string* error) {
   PrintPrograms(*module);
   return true;
 }
+
+bool RunParams(const CommandLine& line, std::string* error) {
+  std::unique_ptr<PluginModule> module = PluginModule::Load(line.modulePath, error);
+  if (!module) return false;
+  module->Open();
+  PrintParameters(*module);
+  return true;
+}

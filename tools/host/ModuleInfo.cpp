@@ -5,6 +5,7 @@
 
 #include "platform/DisplayProbe.h"
 #include "tools/host/FourCc.h"
+#include "tools/host/ParameterSettings.h"
 
 namespace {
 
@@ -32,11 +33,18 @@ constexpr FlagName kFlagNames[] = {{effFlagsHasEditor, "editor"},
                                    {effFlagsNoSoundInStop, "no sound in stop"},
                                    {effFlagsCanDoubleReplacing, "64-bit replacing"}};
 
-std::string DecimalVersion(intptr_t version) {
-  if (version < 0 || version >= 1000000) return std::to_string(version);
-  return std::to_string(version) + " (" + std::to_string(version / 10000) + "." +
-         std::to_string(version % 10000 / 100) + "." + std::to_string(version % 100) + ")";
+// The raw number, and for values from 0x10000 on, where the packed-bytes reading is the
+// only sensible one, major.minor.patch from its bytes. Smaller values are written both
+// as decimal digits and as bytes by different modules, so they are left as they are.
+std::string VersionText(intptr_t version) {
+  const std::string raw = std::to_string(version);
+  if (version < 0x10000 || version > 0x7FFFFFFF) return raw;
+  return raw + " (" + std::to_string(version >> 16 & 0xFF) + "." + std::to_string(version >> 8 & 0xFF) + "." +
+         std::to_string(version & 0xFF) + ")";
 }
+
+// A text the plug-in gave, or a note that it gave none.
+std::string GivenText(const std::string& text) { return text.empty() ? "(none)" : text; }
 
 std::string CategoryText(intptr_t category) {
   const auto count = static_cast<intptr_t>(sizeof kCategoryNames / sizeof kCategoryNames[0]);
@@ -92,7 +100,7 @@ void PrintEditor(const PluginModule& module) {
   }
   ERect* rect = nullptr;
   if (!module.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
-    std::printf("%-15s none\n", "editor");
+    std::printf("%-15s yes, size unknown (not given before opening)\n", "editor");
     return;
   }
   std::printf("%-15s %d x %d\n", "editor", rect->right - rect->left, rect->bottom - rect->top);
@@ -102,16 +110,6 @@ void PrintEditor(const PluginModule& module) {
 // plug-in crashes in a later question.
 void EndSection() { std::fflush(stdout); }
 
-void PrintParameters(const PluginModule& module) {
-  std::printf("%-15s %d\n", "parameters", module.ParameterCount());
-  for (int i = 0; i < module.ParameterCount(); ++i) {
-    const std::string value = module.ParameterText(i);
-    AEffect& effect = module.Effect();
-    const float normalised = effect.getParameter ? effect.getParameter(&effect, i) : 0.0f;
-    std::printf("  %3d  %-16s %-14s normalised %.4f%s\n", i, module.ParameterName(i).c_str(), value.c_str(),
-                normalised, module.Dispatch(effCanBeAutomated, i) ? "" : ", not automatable");
-  }
-}
 
 void PrintCapabilities(const PluginModule& module) {
   std::printf("capabilities\n");
@@ -144,11 +142,11 @@ void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>&
                      const std::vector<HostRequest>& openRequests) {
   const AEffect& effect = module.Effect();
   std::printf("%-15s %s\n", "module", module.Path().c_str());
-  std::printf("%-15s %s\n", "effect name", module.QueryText(effGetEffectName).c_str());
-  std::printf("%-15s %s\n", "vendor", module.QueryText(effGetVendorString).c_str());
-  std::printf("%-15s %s\n", "product", module.QueryText(effGetProductString).c_str());
-  std::printf("%-15s %s\n", "vendor version", DecimalVersion(module.Dispatch(effGetVendorVersion)).c_str());
-  std::printf("%-15s %s\n", "version", DecimalVersion(effect.version).c_str());
+  std::printf("%-15s %s\n", "effect name", GivenText(module.QueryText(effGetEffectName)).c_str());
+  std::printf("%-15s %s\n", "vendor", GivenText(module.QueryText(effGetVendorString)).c_str());
+  std::printf("%-15s %s\n", "product", GivenText(module.QueryText(effGetProductString)).c_str());
+  std::printf("%-15s %s\n", "vendor version", VersionText(module.Dispatch(effGetVendorVersion)).c_str());
+  std::printf("%-15s %s\n", "version", VersionText(effect.version).c_str());
   std::printf("%-15s %lld\n", "VST version", static_cast<long long>(module.Dispatch(effGetVstVersion)));
   std::printf("%-15s %s\n", "unique ID", FourCcText(effect.uniqueID).c_str());
   std::printf("%-15s %s\n", "category", CategoryText(module.Dispatch(effGetPlugCategory)).c_str());
@@ -174,7 +172,25 @@ void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>&
   EndSection();
 }
 
+void PrintParameters(const PluginModule& module) {
+  std::printf("%-15s %d\n", "parameters", module.ParameterCount());
+  if (module.ParameterCount() == 0) return;
+  std::printf("  %5s  %-16s %-14s %-10s %s\n", "index", "name", "value", "normalised", "text entry");
+  for (int i = 0; i < module.ParameterCount(); ++i) {
+    const std::string value = module.ParameterText(i);
+    AEffect& effect = module.Effect();
+    const float normalised = effect.getParameter ? effect.getParameter(&effect, i) : 0.0f;
+    std::printf("  %5d  %-16s %-14s %-10.4f %s%s\n", i, module.ParameterName(i).c_str(), value.c_str(), normalised,
+                TakesText(module, i) ? "yes" : "no (give 0..1)",
+                module.Dispatch(effCanBeAutomated, i) ? "" : ", not automatable");
+  }
+}
+
 void PrintPrograms(const PluginModule& module) {
+  if (module.ProgramCount() <= 0) {
+    std::printf("  (no programs)\n");
+    return;
+  }
   const intptr_t current = module.Dispatch(effGetProgram);
   for (int i = 0; i < module.ProgramCount(); ++i) {
     std::printf("  %3d%s %s\n", i, i == current ? "*" : " ", module.ProgramName(i).c_str());

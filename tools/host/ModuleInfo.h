@@ -10,5 +10,9 @@
 void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>& creationRequests,
                      const std::vector<HostRequest>& openRequests);
 
+// One line per parameter: index, name, value with its label, normalised value and
+// whether the plug-in takes text for it.
+void PrintParameters(const PluginModule& module);
+
 // One line per program: index, name, and a star at the current one.
 void PrintPrograms(const PluginModule& module);

@@ -33,15 +33,22 @@ std::unique_ptr<AudioSource> OpenSource(const std::string& path, int* subtype, s
   return reader;
 }
 
+// A level in dB to two decimals, without a minus sign on what rounds to zero.
+std::string DbText(double db, const char* format) {
+  if (std::isinf(db)) return db < 0 ? "    -inf dB" : "    +inf dB";
+  char text[32];
+  std::snprintf(text, sizeof text, format, std::fabs(db) < 0.005 ? 0.0 : db);
+  return text;
+}
+
 void PrintLevels(const char* what, const LevelMeter& meter) {
-  std::printf("%-7s mid %8.2f dB   side %8.2f dB\n", what, meter.MidDb(), meter.SideDb());
+  std::printf("%-7s mid %s   side %s\n", what, DbText(meter.MidDb(), "%8.2f dB").c_str(),
+              DbText(meter.SideDb(), "%8.2f dB").c_str());
 }
 
 std::string ChangeText(double before, double after) {
-  if (!std::isfinite(before) || !std::isfinite(after)) return "     n/a";
-  char text[32];
-  std::snprintf(text, sizeof text, "%+8.2f", after - before);
-  return text;
+  if (!std::isfinite(before) || !std::isfinite(after)) return "     n/a   ";
+  return DbText(after - before, "%+8.2f dB");
 }
 
 }  // namespace
@@ -72,8 +79,10 @@ bool RunRender(const CommandLine& line, std::string* error) {
               source->SampleRate(), line.blockSize, line.useDouble ? "64-bit" : "32-bit");
   PrintLevels("input", input);
   PrintLevels("output", output);
-  std::printf("%-7s mid %s dB   side %s dB\n", "change", ChangeText(input.MidDb(), output.MidDb()).c_str(),
-              ChangeText(input.SideDb(), output.SideDb()).c_str());
+  std::string change = "change  mid " + ChangeText(input.MidDb(), output.MidDb()) + "   side " +
+                       ChangeText(input.SideDb(), output.SideDb());
+  change.erase(change.find_last_not_of(' ') + 1);
+  std::printf("%s\n", change.c_str());
   std::printf("wrote %s\n", line.outputPath.c_str());
   return true;
 }

@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
     case CommandLine::Command::Info:
       ok = RunInfo(line, &error);
       break;
+    case CommandLine::Command::Params:
+      ok = RunParams(line, &error);
+      break;
     case CommandLine::Command::Presets:
       ok = RunPresets(line, &error);
       break;

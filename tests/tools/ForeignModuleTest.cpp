@@ -1,0 +1,128 @@
+// tessaly-host on a module that is not built like Tessaly: parameters set through text
+// entry where the module takes text and as normalised values where it does not, version
+// numbers and empty answers shown as they are.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/HostRun.h"
+#include "tools/StereoFile.h"
+
+namespace {
+
+const std::string kModule = GAIN_FIXTURE_PATH;
+const std::string kNoText = "FIXTURE_NO_TEXT=1";
+
+double WorstDifference(const std::vector<double>& output, const std::vector<double>& input, double factor) {
+  double worst = 0.0;
+  for (size_t i = 0; i < output.size(); ++i) worst = std::max(worst, std::fabs(output[i] - factor * input[i]));
+  return worst;
+}
+
+TEST(ForeignModule, Set_UsesTextEntryWhereTakenAndNormalisedValuesOtherwise) {
+  const StereoAudio input = MakeMidSideSignal(44100, 4000, 0.4, 0.2);
+  const TempPath in(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), input));
+  const struct {
+    std::vector<std::string> variables;
+    std::vector<std::string> settings;
+    double leftFactor, rightFactor;
+  } cases[] = {
+      {{}, {"Left Gain=2"}, 2.0, 1.0},                   // the module's own unit
+      {{}, {"left gain=0.5 x"}, 0.5, 1.0},               // any case, with the label
+      {{}, {"Right Gain=0.25n"}, 1.0, 0.5},              // normalised on request
+      {{}, {"1=0.75n", "0=0"}, 0.0, 1.5},                // by index
+      {{kNoText}, {"Left Gain=0.25"}, 0.5, 1.0},         // normalised where text is not taken
+      {{kNoText}, {"0=1n", "Right Gain=0"}, 2.0, 0.0},
+  };
+  for (const auto& c : cases) {
+    const TempPath out(".wav");
+    std::vector<std::string> arguments = {"render", kModule, "--in", in.str(), "--out", out.str()};
+    for (const std::string& setting : c.settings) arguments.insert(arguments.end(), {"--set", setting});
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost(arguments, setup);
+    const std::string what = ::testing::PrintToString(c.variables) + ::testing::PrintToString(c.settings);
+    ASSERT_EQ(run.status, 0) << what << "\n" << run.err;
+    StereoAudio output;
+    ASSERT_TRUE(ReadStereoFile(out.str(), &output)) << what;
+    EXPECT_LT(WorstDifference(output.left, input.left, c.leftFactor), 1e-6) << what;
+    EXPECT_LT(WorstDifference(output.right, input.right, c.rightFactor), 1e-6) << what;
+  }
+}
+
+TEST(ForeignModule, Set_ErrorsSayWhatWasWrong) {
+  const struct {
+    std::vector<std::string> variables;
+    std::string setting;
+    std::string message;
+  } cases[] = {
+      {{kNoText}, "Left Gain=-6",
+       "Left Gain does not accept text values; give a normalised value 0..1 like Left Gain=0.5n"},
+      {{kNoText}, "left gain=loud",
+       "Left Gain does not accept text values; give a normalised value 0..1 like Left Gain=0.5n"},
+      {{}, "Left Gain=1.5n", "bad normalised value '1.5n' for parameter Left Gain (0 to 1)"},
+      {{}, "Left Gain=loud", "bad value 'loud' for parameter Left Gain"},
+      {{}, "2=0.5n", "unknown parameter '2'"},
+  };
+  for (const auto& c : cases) {
+    const TempPath out(".wav");
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost({"render", kModule, "--set", c.setting, "--out", out.str()}, setup);
+    EXPECT_EQ(run.status, 1) << c.setting;
+    EXPECT_EQ(run.err.rfind("tessaly-host: " + c.message, 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+}
+
+TEST(ForeignModule, Params_ListsIndexValueNormalisedValueAndTextEntry) {
+  HostSetup noText;
+  noText.setVariables = {kNoText};
+  const struct {
+    HostSetup setup;
+    std::string line;
+  } cases[] = {
+      {{}, "      1  Right Gain       1.00 x         0.5000     yes"},
+      {noText, "      0  Left Gain        1.00 x         0.5000     no (give 0..1)"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = RunHost({"params", kModule}, c.setup);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("parameters      2\n", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find(c.line), std::string::npos) << run.out;
+  }
+}
+
+TEST(ForeignModule, Info_ShowsVersionsAsNumbersReadAsBytesOnlyWhereUnambiguous) {
+  const struct {
+    const char* version;
+    const char* line;
+  } cases[] = {
+      {"1", "\nversion         1\n"},
+      {"256", "\nversion         256\n"},
+      {"20001", "\nversion         20001\n"},
+      {"65536", "\nversion         65536 (1.0.0)\n"},
+      {"131073", "\nversion         131073 (2.0.1)\n"},
+  };
+  for (const auto& c : cases) {
+    HostSetup setup;
+    setup.setVariables = {std::string("FIXTURE_VERSION=") + c.version};
+    const HostRun run = RunHost({"info", kModule}, setup);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(c.line), std::string::npos) << c.version << "\n" << run.out;
+  }
+}
+
+TEST(ForeignModule, EmptyAnswers_AreNamedAsMissing) {
+  const HostRun info = RunHost({"info", kModule});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("\nvendor          (none)\nproduct         (none)\n"), std::string::npos) << info.out;
+  const HostRun presets = RunHost({"presets", kModule});
+  ASSERT_EQ(presets.status, 0) << presets.err;
+  EXPECT_EQ(presets.out, "  (no programs)\n");
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// tessaly-host on third-party modules of Debian's dpf-plugins-vst package, where it is
+// installed; the tests skip otherwise.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "tools/HostRun.h"
+#include "tools/StereoFile.h"
+
+namespace {
+
+const std::string kEqualiser = "/usr/lib/vst/3BandEQ-vst.so";
+const std::string kReverb = "/usr/lib/vst/MaGigaverb-vst.so";
+
+bool Installed(const std::string& module) { return access(module.c_str(), R_OK) == 0; }
+
+#define SKIP_UNLESS_INSTALLED(module)                                                        \
+  if (!Installed(module)) GTEST_SKIP() << module << " is not installed (Debian package dpf-plugins-vst)"
+
+TEST(InstalledModules, Set_TakesNormalisedValuesWhereTheModuleTakesNoText) {
+  SKIP_UNLESS_INSTALLED(kEqualiser);
+  const TempPath out(".wav");
+  const HostRun refused = RunHost({"render", kEqualiser, "--set", "Master=-6", "--out", out.str()});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err,
+            "tessaly-host: Master does not accept text values; give a normalised value 0..1 like Master=0.5n\n");
+  const HostRun quieter = RunHost({"render", kEqualiser, "--set", "Master=0.25n", "--out", out.str()});
+  ASSERT_EQ(quieter.status, 0) << quieter.err;
+  EXPECT_NE(quieter.out.find("change  mid   -12.04 dB   side   -12.04 dB"), std::string::npos) << quieter.out;
+}
+
+TEST(InstalledModules, Info_ShowsVersionsAsTheModulesPackThem) {
+  SKIP_UNLESS_INSTALLED(kReverb);
+  const struct {
+    std::string module;
+    const char* line;
+  } cases[] = {
+      {kEqualiser, "\nversion         65536 (1.0.0)\n"},
+      {kReverb, "\nversion         256\n"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = RunHost({"info", c.module});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(c.line), std::string::npos) << run.out;
+  }
+}
+
+}  // namespace
