@@ -24,3 +24,13 @@ int ImageCache::EntryCount() {
   std::lock_guard<std::mutex> lock(mutex_);
   return static_cast<int>(entries_.size());
 }
+
+void ImageCache::DecodeAll() {
+  std::vector<PIX_IBitmap*> images;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const Entry& entry : entries_) images.push_back(entry.image.get());
+  }
+  // Entries live until the module unloads, so the pointers stay valid outside the lock.
+  for (PIX_IBitmap* image : images) image->PixelData();
+}

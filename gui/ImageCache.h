@@ -23,6 +23,9 @@ class ImageCache {
   // entry. A null image is not added.
   void Add(PIX_IBitmap* image, int number);
   int EntryCount();
+  // Asks every image for its pixels, so that images that decode on first use are ready
+  // before a redraw needs them; the mutex is not held while they decode.
+  void DecodeAll();
 
  private:
   struct Entry {

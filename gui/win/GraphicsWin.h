@@ -107,6 +107,7 @@ class IGraphicsWin : public IGraphics {
   int pointerY_ = -1;
   int tooltipControl_ = -1;
   bool hoverPending_ = false;
+  bool imagesDecoded_ = false;
   Clock::time_point hoverSince_;
   RecentKey lastWindowKey_;
   RecentKey lastHostKey_;

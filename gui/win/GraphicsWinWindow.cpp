@@ -9,8 +9,11 @@
 
 #include "core/EffectBase.h"
 #include "gui/Control.h"
+#include "gui/ImageCache.h"
 #include "gui/RectangleOps.h"
 #include "gui/win/GraphicsWin.h"
+
+#include "gui/ImageCache.h"
 #include "gui/win/XDisplayConnection.h"
 #include "gui/win/XEditorWindow.h"
 #include "gui/win/XErrorTrap.h"
@@ -92,6 +95,11 @@ void IGraphicsWin::DestroyWindow() {
 // redraw into the surface, copying it into the image), not while the server is asked to
 // draw: the audio thread waits for the same mutex.
 void IGraphicsWin::Idle() {
+  // Images decode before the plug-in mutex is taken, which the audio thread waits for.
+  if (!imagesDecoded_) {
+    ImageCache::Instance().DecodeAll();
+    imagesDecoded_ = true;
+  }
   {
     auto lock = LockPlugin();
     if (!HandleEventsAndRedraw()) return;
