@@ -5,6 +5,7 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -133,6 +134,82 @@ TEST_F(HostTool, Render_ReportsChangesWithoutNegativeZeroOrAUnitForNoChange) {
     Render(c.arguments, &run);
     EXPECT_NE(run.out.find(c.line), std::string::npos) << run.out;
   }
+}
+
+// A stereo file in 16-bit PCM of a full-scale sine in the centre.
+void WriteFullScale16(const std::string& path, int frames) {
+  SF_INFO info{};
+  info.samplerate = 48000;
+  info.channels = 2;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr);
+  std::vector<short> samples;
+  for (int i = 0; i < frames; ++i) {
+    const auto value = static_cast<short>(std::lround(32767.0 * std::sin(6.283185307179586 * 1000.0 * i / 48000.0)));
+    samples.insert(samples.end(), {value, value});
+  }
+  sf_writef_short(file, samples.data(), frames);
+  sf_close(file);
+}
+
+TEST_F(HostTool, Render_ClippingIsCountedAndTheLevelsAreThoseOfTheWrittenFile) {
+  const TempPath loud(".wav");
+  WriteFullScale16(loud.str(), 48000);
+  const HostRun run = RunHost({"render", "--in", loud.str(), "--out", out_.str(), "--set", "Gain=6"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  StereoAudio output;
+  ASSERT_TRUE(ReadStereoFile(out_.str(), &output));
+  int clipped = 0;
+  for (const auto* channel : {&output.left, &output.right}) {
+    for (double sample : *channel) clipped += sample >= 32767.0 / 32768.0 || sample <= -1.0;
+  }
+  EXPECT_GT(clipped, 40000);
+  const std::string warning = "tessaly-host: warning: clipped " + std::to_string(clipped) +
+                              " samples; peak +6.0 dBFS; consider a lower level with --set or a float output with --float\n";
+  EXPECT_EQ(run.err, warning);
+  double mid = 0, side = 0;
+  ASSERT_TRUE(ReportedLevels(run.out, "output", &mid, &side)) << run.out;
+  EXPECT_NEAR(mid, MidLevelDb(output), 0.005) << run.out;
+
+  const HostRun floating = RunHost({"render", "--in", loud.str(), "--out", out_.str(), "--set", "Gain=6", "--float"});
+  ASSERT_EQ(floating.status, 0) << floating.err;
+  EXPECT_EQ(floating.err, "");
+  ASSERT_TRUE(ReadStereoFile(out_.str(), &output));
+  EXPECT_NEAR(*std::max_element(output.left.begin(), output.left.end()), 2.0, 0.01);  // kept beyond full scale
+}
+
+TEST_F(HostTool, Render_IntegerOutputIsRoundedAndDitheredOnlyOnRequest) {
+  const TempPath in16(".wav");
+  WriteFullScale16(in16.str(), 20000);
+  StereoAudio input;
+  ASSERT_TRUE(ReadStereoFile(in16.str(), &input));
+  const double gain = std::pow(10.0, -3.0 / 20.0);
+  std::vector<StereoAudio> dithered;
+  for (const std::vector<std::string>& extra : {std::vector<std::string>{}, {"--dither", "tpdf"}, {"--dither=tpdf"}}) {
+    std::vector<std::string> arguments = {"render", "--in", in16.str(), "--out", out_.str(), "--set", "Gain=-3"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    const HostRun run = RunHost(arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    StereoAudio output;
+    ASSERT_TRUE(ReadStereoFile(out_.str(), &output));
+    ASSERT_EQ(output.left.size(), input.left.size());
+    double error = 0.0;
+    int rounded = 0;
+    for (size_t i = 0; i < input.left.size(); ++i) {
+      const double exact = input.left[i] * gain * 32768.0;
+      error += output.left[i] * 32768.0 - exact;
+      rounded += output.left[i] * 32768.0 == std::round(exact);
+    }
+    EXPECT_NEAR(error / input.left.size(), 0.0, 0.02) << ::testing::PrintToString(extra);  // not -0.5: truncation
+    if (extra.empty()) {
+      EXPECT_GT(rounded, 0.99 * input.left.size());
+    } else {
+      EXPECT_LT(rounded, 0.7 * input.left.size());
+      dithered.push_back(output);
+    }
+  }
+  EXPECT_EQ(dithered[0].left, dithered[1].left);  // the same dither each time
 }
 
 TEST_F(HostTool, Render_WithoutInputUsesTheDemoSignal) {

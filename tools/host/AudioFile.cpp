@@ -87,7 +87,8 @@ int64_t AudioFileReader::Read(double* interleaved, int64_t frames) {
 }
 
 std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(int descriptor, const std::string& name, int channels,
-                                                         int sampleRate, int preferredSubtype, std::string* error) {
+                                                         int sampleRate, int preferredSubtype,
+                                                         SampleQuantiser::Dither dither, std::string* error) {
   const int major = MajorFormatFor(LowerExtension(name));
   if (!major) {
     *error = "cannot tell the audio format of " + name + " from its extension (.wav, .flac, .aiff, ...)";
@@ -103,20 +104,31 @@ std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(int descriptor, const s
     *error = "cannot write audio file " + name + ": " + (subtype ? sf_strerror(nullptr) : "format not writable");
     return nullptr;
   }
+  // Compressed encodings take doubles, which must not wrap beyond full scale.
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
-  return std::unique_ptr<AudioFileWriter>(new AudioFileWriter(file, name));
+  return std::unique_ptr<AudioFileWriter>(new AudioFileWriter(file, name, channels, subtype, dither));
 }
 
 AudioFileWriter::~AudioFileWriter() {
   if (file_) sf_close(file_);
 }
 
-bool AudioFileWriter::Write(const double* interleaved, int64_t frames) {
+bool AudioFileWriter::Write(double* interleaved, int64_t frames) {
+  quantiser_.Apply(interleaved, static_cast<size_t>(frames * channels_));
   errno = 0;
-  if (sf_writef_double(file_, interleaved, frames) == frames) return true;
+  if (WriteSamples(interleaved, frames) == frames) return true;
   if (errno) return Fail(std::strerror(errno));
   // Encoders (FLAC's, for one) refuse samples without telling libsndfile's error state.
   return Fail(sf_error(file_) ? sf_strerror(file_) : "the encoder refused the samples");
+}
+
+// Integers go in whole, so that libsndfile's own conversion from doubles (which scales
+// some widths by 2^(bits-1) - 1) does not move the quantised values.
+sf_count_t AudioFileWriter::WriteSamples(const double* interleaved, int64_t frames) {
+  if (!quantiser_.IntegerBits()) return sf_writef_double(file_, interleaved, frames);
+  integers_.resize(static_cast<size_t>(frames * channels_));
+  for (size_t i = 0; i < integers_.size(); ++i) integers_[i] = SampleQuantiser::ToInt32(interleaved[i]);
+  return sf_writef_int(file_, integers_.data(), frames);
 }
 
 bool AudioFileWriter::Close() {

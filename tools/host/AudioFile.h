@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tools/host/AudioSource.h"
+#include "tools/host/SampleQuantiser.h"
 
 class AudioFileReader : public AudioSource {
  public:
@@ -32,24 +34,33 @@ class AudioFileWriter {
  public:
   // Writes to descriptor (which stays open and the caller's) in the container that the
   // extension of name names, with the sample encoding preferredSubtype when the container
-  // takes it, else 24-bit PCM or the container's own. Samples beyond full scale are
-  // clipped, not wrapped.
+  // takes it, else 24-bit PCM or the container's own. Samples are quantised as
+  // SampleQuantiser says, with dither for integer encodings when asked for.
   static std::unique_ptr<AudioFileWriter> Create(int descriptor, const std::string& name, int channels,
-                                                 int sampleRate, int preferredSubtype, std::string* error);
+                                                 int sampleRate, int preferredSubtype,
+                                                 SampleQuantiser::Dither dither, std::string* error);
   ~AudioFileWriter();
 
-  bool Write(const double* interleaved, int64_t frames);
+  // Quantises the samples in place, leaving the values the file holds, and writes them.
+  bool Write(double* interleaved, int64_t frames);
   // Finishes the file (headers, encoder state); false when the data did not reach it.
   bool Close();
   // Why Write or Close failed, as a one-line message naming the file.
   const std::string& Failure() const { return failure_; }
+  // The clipped samples and the peak of what was written.
+  const SampleQuantiser& Quantiser() const { return quantiser_; }
 
  private:
-  AudioFileWriter(SNDFILE* file, const std::string& name) : file_(file), name_(name) {}
+  AudioFileWriter(SNDFILE* file, const std::string& name, int channels, int subtype, SampleQuantiser::Dither dither)
+      : file_(file), name_(name), channels_(channels), quantiser_(subtype, dither) {}
+  sf_count_t WriteSamples(const double* interleaved, int64_t frames);
   // Keeps reason (the system's where a system call failed, else libsndfile's).
   bool Fail(const char* reason);
 
   SNDFILE* file_;
   std::string name_;
+  int channels_;
+  SampleQuantiser quantiser_;
+  std::vector<int32_t> integers_;  // integer encodings: the samples as libsndfile takes them
   std::string failure_;
 };

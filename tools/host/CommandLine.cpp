@@ -19,7 +19,7 @@ const std::map<std::string, CommandForm>& Commands() {
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
-       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--preset", "--state"}}},
+       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--float", "--dither", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
       {"edit",
        {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
@@ -69,6 +69,12 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
       *error = "bad duration '" + value + "' for --seconds (a positive number of seconds)";
       return false;
     }
+  } else if (option == "--dither") {
+    if (value != "tpdf" && value != "none") {
+      *error = "bad dither '" + value + "' (tpdf or none)";
+      return false;
+    }
+    line->dither = value == "tpdf";
   } else if (option == "--block") {
     if (!ParseBlockSize(value, &line->blockSize)) {
       *error = "bad block size '" + value + "' (1 to " + std::to_string(kMaxBlockSize) + " frames)";
@@ -136,12 +142,12 @@ bool ParseCommandLine(int argc, const char* const* argv, const std::string& defa
       *error = "unknown option '" + word + "' for " + argv[1] + " (try --help)";
       return false;
     }
-    if (word == "--double") {
+    if (word == "--double" || word == "--float") {
       if (inlineValue) {
-        *error = "option --double takes no value";
+        *error = "option " + word + " takes no value";
         return false;
       }
-      line->useDouble = true;
+      (word == "--double" ? line->useDouble : line->floatOutput) = true;
       continue;
     }
     if (!inlineValue) {
@@ -174,6 +180,7 @@ std::string UsageText() {
          "      the plug-in's programs\n"
          "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
          "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
+         "                      [--float] [--dither tpdf]\n"
          "      streams a stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
          "      built-in stereo demo signal without --in, and prints the mid and side levels\n"
          "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
@@ -193,6 +200,8 @@ std::string UsageText() {
          "  --state FILE      restores a preset file before the other settings\n"
          "  --block N         frames per processing block (default 512)\n"
          "  --double          processes 64-bit samples instead of 32-bit\n"
+         "  --float           writes 32-bit float samples, which keep levels beyond full scale\n"
+         "  --dither tpdf     adds triangular dither before rounding to integer samples (default none)\n"
          "  --seconds N       edit: closes the editor after N seconds\n"
          "  --screenshot F    edit: writes a PNG of the editor window once it has drawn, then\n"
          "                    closes it after about a second unless --seconds says otherwise\n"

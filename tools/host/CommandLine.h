@@ -22,6 +22,8 @@ struct CommandLine {
   std::vector<ParameterSetting> settings;
   int blockSize = 512;
   bool useDouble = false;
+  bool floatOutput = false;  // render: 32-bit float samples whatever the input's encoding
+  bool dither = false;       // render: triangular dither before rounding to integers
   double seconds = 0.0;        // edit: how long the editor stays open; 0 when not given
   std::string screenshotPath;  // edit: a PNG of the editor window
   std::string scriptPath;      // edit: pointer actions to replay in the editor

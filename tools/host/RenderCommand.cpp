@@ -51,6 +51,16 @@ std::string ChangeText(double before, double after) {
   return DbText(after - before, "%+8.2f dB");
 }
 
+// On stderr, so that it shows also where the report goes to a file.
+void WarnOfClipping(const SampleQuantiser& quantiser) {
+  if (quantiser.ClippedSamples() == 0) return;
+  std::fflush(stdout);
+  std::fprintf(stderr,
+               "tessaly-host: warning: clipped %lld samples; peak %+.1f dBFS; consider a lower level with --set "
+               "or a float output with --float\n",
+               static_cast<long long>(quantiser.ClippedSamples()), quantiser.PeakDb());
+}
+
 }  // namespace
 
 bool RunRender(const CommandLine& line, std::string* error) {
@@ -66,8 +76,11 @@ bool RunRender(const CommandLine& line, std::string* error) {
   if (!renderer.CanRender(error)) return false;
   renderer.Prepare(source->SampleRate());
   if (!ConfigurePlugin(*module, line, error)) return false;
-  std::unique_ptr<AudioFileWriter> sink = AudioFileWriter::Create(
-      file.Descriptor(), line.outputPath, 2, static_cast<int>(source->SampleRate()), subtype, error);
+  const SampleQuantiser::Dither dither =
+      line.dither ? SampleQuantiser::Dither::Triangular : SampleQuantiser::Dither::None;
+  std::unique_ptr<AudioFileWriter> sink =
+      AudioFileWriter::Create(file.Descriptor(), line.outputPath, 2, static_cast<int>(source->SampleRate()),
+                              line.floatOutput ? SF_FORMAT_FLOAT : subtype, dither, error);
   if (!sink) return false;
   const bool showProgress = isatty(STDERR_FILENO) && source->TotalFrames() > kProgressSeconds * source->SampleRate();
   LevelMeter input;
@@ -84,5 +97,6 @@ bool RunRender(const CommandLine& line, std::string* error) {
   change.erase(change.find_last_not_of(' ') + 1);
   std::printf("%s\n", change.c_str());
   std::printf("wrote %s\n", line.outputPath.c_str());
+  WarnOfClipping(sink->Quantiser());
   return true;
 }

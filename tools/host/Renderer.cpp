@@ -98,12 +98,12 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
     if (frames <= 0) break;
     input->Add(sourceBlock_.data(), frames);
     ProcessBlock(frames);
-    output->Add(resultBlock_.data(), frames);
     host.AdvanceTransport(frames);
     if (!sink.Write(resultBlock_.data(), frames)) {
       written = false;
       break;
     }
+    output->Add(resultBlock_.data(), frames);
     done += frames;
     if (showProgress) ShowProgress(done, total, &shownPercent);
   }

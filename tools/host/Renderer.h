@@ -21,8 +21,8 @@ class Renderer {
   bool CanRender(std::string* error) const;
   // Tells the plug-in (and the host callback) the sample rate and the block size.
   void Prepare(double sampleRate);
-  // Renders the whole source into sink; levels of what went in and came out are added to
-  // the meters. Progress goes to stderr when showProgress is set.
+  // Renders the whole source into sink; levels of what went in and of what was written
+  // are added to the meters. Progress goes to stderr when showProgress is set.
   bool Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input, LevelMeter* output, bool showProgress,
            std::string* error);
 
