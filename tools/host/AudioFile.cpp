@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -114,7 +115,11 @@ AudioFileWriter::~AudioFileWriter() {
 }
 
 bool AudioFileWriter::Write(double* interleaved, int64_t frames) {
-  quantiser_.Apply(interleaved, static_cast<size_t>(frames * channels_));
+  const size_t count = static_cast<size_t>(frames * channels_);
+  if (!std::all_of(interleaved, interleaved + count, [](double sample) { return std::isfinite(sample); })) {
+    return Fail("samples that are not numbers (NaN or infinite) cannot be written");
+  }
+  quantiser_.Apply(interleaved, count);
   errno = 0;
   if (WriteSamples(interleaved, frames) == frames) return true;
   if (errno) return Fail(std::strerror(errno));

@@ -42,6 +42,7 @@ class AudioFileWriter {
   ~AudioFileWriter();
 
   // Quantises the samples in place, leaving the values the file holds, and writes them.
+  // Refuses samples that are not finite numbers.
   bool Write(double* interleaved, int64_t frames);
   // Finishes the file (headers, encoder state); false when the data did not reach it.
   bool Close();
