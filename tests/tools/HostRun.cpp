@@ -36,6 +36,7 @@ void ApplySetup(const HostSetup& setup) {
     // Ignored, the signal leaves the failing write() to return EFBIG.
     signal(SIGXFSZ, SIG_IGN);
   }
+  if (!setup.workingDirectory.empty() && chdir(setup.workingDirectory.c_str()) != 0) _exit(126);
 }
 
 }  // namespace
@@ -51,10 +52,10 @@ HostProcess::HostProcess(const std::vector<std::string>& arguments, const HostSe
     dup2(err, STDERR_FILENO);
     ApplySetup(setup);
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(TESSALY_HOST_PATH));
+    argv.push_back(const_cast<char*>(setup.program.c_str()));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    execv(TESSALY_HOST_PATH, argv.data());
+    execv(setup.program.c_str(), argv.data());
     _exit(127);
   }
   close(out);

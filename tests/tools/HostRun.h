@@ -18,6 +18,8 @@ struct HostSetup {
   std::vector<std::string> unsetVariables;
   std::vector<std::string> setVariables;  // "NAME=value"
   long long fileSizeLimit = -1;           // bytes, -1 for none; writes beyond it fail with EFBIG
+  std::string program = TESSALY_HOST_PATH;  // a copy of tessaly-host elsewhere, for one
+  std::string workingDirectory;            // empty: the test's own
 };
 
 // tessaly-host running in the background.

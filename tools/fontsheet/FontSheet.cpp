@@ -1,9 +1,12 @@
-// tessaly-fontsheet [output.png]: draws one sample line per font option of the raster
-// library's cached fonts (normal, bold, italic, blurred, outline, shadow, monochrome,
-// colour alpha, native drawing, and both turned directions) and writes the sheet as a PNG.
+// tessaly-fontsheet [--out FILE.png | FILE.png]: draws one sample line per font option of the
+// raster library's cached fonts (normal, bold, italic, blurred, outline, shadow,
+// monochrome, colour alpha, native drawing, and both turned directions) and writes the
+// sheet as a PNG.
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/FontFace.h"
 #include "platform/TextDraw.h"
@@ -12,6 +15,7 @@
 #include "raster/FillArea.h"
 #include "raster/MemBitmap.h"
 #include "raster/PngWriter.h"
+#include "tools/host/SafeOutputFile.h"
 
 namespace {
 constexpr int kWidth = 720;
@@ -99,11 +103,40 @@ void DrawTurnedColumns(PIX_MemBitmap& sheet, PIX_CachedFont& labels) {
   }
 }
 
-}  // namespace
+constexpr const char* kUsage =
+    "usage: tessaly-fontsheet [--out FILE.png | FILE.png]\n"
+    "draws the raster library's cached fonts with each option into a PNG (default font-sheet.png)\n";
 
-int main(int argc, char** argv) {
-  const char* path = argc > 1 ? argv[1] : "font-sheet.png";
-  PIX_MemBitmap sheet(kWidth, kHeight);
+// Reads --out FILE or FILE; false with a one-line reason in error. help is set for --help.
+bool ParseArguments(int argc, char** argv, std::string* path, bool* help, std::string* error) {
+  bool pathGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string word = argv[i];
+    if (word == "--help" || word == "-h") {
+      *help = true;
+      return true;
+    }
+    if (word == "--out" || word.rfind("--out=", 0) == 0) {
+      if (word == "--out" && ++i >= argc) {
+        *error = "option --out needs a value";
+        return false;
+      }
+      word = word == "--out" ? argv[i] : word.substr(6);
+    } else if (word.size() > 1 && word[0] == '-') {
+      *error = "unknown option '" + word + "' (try --help)";
+      return false;
+    }
+    if (pathGiven) {
+      *error = "unexpected argument '" + word + "'";
+      return false;
+    }
+    *path = word;
+    pathGiven = true;
+  }
+  return true;
+}
+
+void DrawSheet(PIX_MemBitmap& sheet) {
   PIX_FillArea(&sheet, 0, 0, kWidth, kHeight, kPanel, 1.0f, PIX_COMBINE_COPY);
   auto labels = MakeFont(14, 400, false, PIX_FONTOPT_NATIVE);
   labels->ReplaceForeground(0xFF55606B);
@@ -114,10 +147,38 @@ int main(int argc, char** argv) {
   DrawStyleRows(sheet, *labels, 52);
   DrawAlphaRow(sheet, *labels, 52 + 8 * kRowHeight);
   DrawTurnedColumns(sheet, *labels);
-  if (!PIX_WritePngFile(sheet, path)) {
-    std::fprintf(stderr, "tessaly-fontsheet: cannot write %s\n", path);
+}
+
+bool WriteSheet(const PIX_MemBitmap& sheet, const std::string& path, std::string* error) {
+  std::vector<unsigned char> bytes;
+  if (!PIX_EncodePng(sheet, &bytes)) {
+    *error = "cannot encode the picture";
+    return false;
+  }
+  SafeOutputFile file;
+  return file.Open(path, {}, error) && file.Write(bytes.data(), bytes.size(), error) && file.Commit(error);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string path = "font-sheet.png";
+  bool help = false;
+  std::string error;
+  if (!ParseArguments(argc, argv, &path, &help, &error)) {
+    std::fprintf(stderr, "tessaly-fontsheet: %s\n", error.c_str());
+    return 2;
+  }
+  if (help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  PIX_MemBitmap sheet(kWidth, kHeight);
+  DrawSheet(sheet);
+  if (!WriteSheet(sheet, path, &error)) {
+    std::fprintf(stderr, "tessaly-fontsheet: %s\n", error.c_str());
     return 1;
   }
-  std::printf("%s\n", path);
+  std::printf("%s\n", path.c_str());
   return 0;
 }

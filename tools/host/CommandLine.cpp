@@ -11,11 +11,13 @@ namespace {
 struct CommandForm {
   CommandLine::Command command;
   std::vector<std::string> options;
+  bool takesModule = true;
 };
 
 const std::map<std::string, CommandForm>& Commands() {
   static const std::map<std::string, CommandForm> commands = {
       {"info", {CommandLine::Command::Info, {}}},
+      {"list", {CommandLine::Command::List, {}, false}},
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
@@ -28,6 +30,18 @@ const std::map<std::string, CommandForm>& Commands() {
 }
 
 bool IsHelp(const std::string& word) { return word == "--help" || word == "-h" || word == "help"; }
+
+// Takes -q/--quiet and -v/--verbose, which may stand anywhere before "--".
+bool StoreVerbosity(const std::string& word, CommandLine* line) {
+  if (word == "-q" || word == "--quiet") {
+    line->verbosity = CommandLine::Verbosity::Quiet;
+  } else if (word == "-v" || word == "--verbose") {
+    line->verbosity = CommandLine::Verbosity::Verbose;
+  } else {
+    return false;
+  }
+  return true;
+}
 
 bool ParseBlockSize(const std::string& text, int* blockSize) {
   errno = 0;
@@ -103,27 +117,30 @@ bool ParseSetting(const std::string& text, ParameterSetting* setting, std::strin
   return true;
 }
 
-bool ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule, CommandLine* line,
-                      std::string* error) {
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {
   *line = CommandLine{};
-  line->modulePath = defaultModule;
-  if (argc < 2 || IsHelp(argv[1])) return true;
-  const auto found = Commands().find(argv[1]);
+  int first = 1;
+  while (first < argc && StoreVerbosity(argv[first], line)) ++first;
+  if (first >= argc || IsHelp(argv[first])) return true;
+  if (std::string(argv[first]) == "--version") {
+    line->command = CommandLine::Command::Version;
+    return true;
+  }
+  const std::string command = argv[first];
+  const auto found = Commands().find(command);
   if (found == Commands().end()) {
-    *error = std::string("unknown command '") + argv[1] + "' (try --help)";
+    *error = "unknown command '" + command + "' (try --help)";
     return false;
   }
   const CommandForm& form = found->second;
   line->command = form.command;
   bool moduleGiven = false;
-  for (int i = 2; i < argc; ++i) {
+  bool optionsEnded = false;
+  for (int i = first + 1; i < argc; ++i) {
     std::string word = argv[i];
-    if (IsHelp(word)) {
-      line->command = CommandLine::Command::Help;
-      return true;
-    }
-    if (word.compare(0, 2, "--") != 0) {
-      if (moduleGiven) {
+    const bool option = !optionsEnded && word.size() > 1 && word[0] == '-';
+    if (!option) {
+      if (moduleGiven || !form.takesModule) {
         *error = "unexpected argument '" + word + "'";
         return false;
       }
@@ -131,6 +148,15 @@ bool ParseCommandLine(int argc, const char* const* argv, const std::string& defa
       moduleGiven = true;
       continue;
     }
+    if (word == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (IsHelp(word)) {
+      line->command = CommandLine::Command::Help;
+      return true;
+    }
+    if (StoreVerbosity(word, line)) continue;
     std::string value;
     const size_t equals = word.find('=');
     const bool inlineValue = equals != std::string::npos;
@@ -139,7 +165,7 @@ bool ParseCommandLine(int argc, const char* const* argv, const std::string& defa
       word.resize(equals);
     }
     if (!IsKnown(form, word)) {
-      *error = "unknown option '" + word + "' for " + argv[1] + " (try --help)";
+      *error = "unknown option '" + word + "' for " + command + " (try --help)";
       return false;
     }
     if (word == "--double" || word == "--float") {
@@ -161,7 +187,7 @@ bool ParseCommandLine(int argc, const char* const* argv, const std::string& defa
   }
   if ((line->command == CommandLine::Command::Render || line->command == CommandLine::Command::SaveState) &&
       line->outputPath.empty()) {
-    *error = std::string(argv[1]) + " needs --out FILE";
+    *error = command + " needs --out FILE";
     return false;
   }
   return true;
@@ -171,6 +197,8 @@ std::string UsageText() {
   return "tessaly-host: a command-line VST 2.4 host for Linux modules\n"
          "\n"
          "usage:\n"
+         "  tessaly-host list\n"
+         "      every module in the VST folders: name, vendor, kind, inputs and outputs\n"
          "  tessaly-host info [MODULE]\n"
          "      what a host sees: names, identity, pins, flags, parameters, programs,\n"
          "      capability answers and the requests the plug-in makes while it opens\n"
@@ -208,6 +236,16 @@ std::string UsageText() {
          "  --script F        edit: replays pointer actions, one a line at editor coordinates:\n"
          "                    press X Y, drag X Y, release X Y, wheel X Y STEPS (up > 0),\n"
          "                    double X Y, wait MS; '#' starts a comment\n"
+         "  -q, --quiet       render, save-state: no report, only errors and warnings\n"
+         "  -v, --verbose     render, save-state: also the module and the parameters as set\n"
+         "  --version         prints the version of tessaly-host\n"
+         "  --                ends the options: what follows is MODULE even if it starts with -\n"
          "\n"
-         "MODULE defaults to the module of this build.\n";
+         "MODULE is a path, or a bare name (\"MaGigaverb-vst\") searched in the current folder\n"
+         "and then in LXVST_PATH, VST_PATH, ~/.vst, /usr/local/lib/vst and /usr/lib/vst with\n"
+         "their subfolders. It defaults to the tessaly.so beside the folder of tessaly-host, or\n"
+         "else found in those folders.\n"
+         "\n"
+         "exit status: 0 done (also with a clipping warning), 1 failed, 2 bad command line,\n"
+         "1 with this text on stderr when run without arguments\n";
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The command line of tessaly-host: a command, an optional module path and the options
-// that command takes.
+// The command line of tessaly-host: a command, an optional module and the options that
+// command takes.
 
 #include <string>
 #include <vector>
@@ -11,10 +11,12 @@ struct ParameterSetting {
 };
 
 struct CommandLine {
-  enum class Command { Help, Info, Params, Presets, Render, SaveState, Edit };
+  enum class Command { Help, Version, List, Info, Params, Presets, Render, SaveState, Edit };
+  enum class Verbosity { Quiet, Normal, Verbose };
 
   Command command = Command::Help;
-  std::string modulePath;
+  Verbosity verbosity = Verbosity::Normal;
+  std::string modulePath;  // as given; empty for the default module
   std::string inputPath;   // render: empty renders the built-in demo signal
   std::string outputPath;  // render: audio file; save-state: .fxp or .fxb
   std::string statePath;   // a .fxp or .fxb to restore before anything else
@@ -35,8 +37,7 @@ constexpr int kMaxBlockSize = 65536;
 bool ParseSetting(const std::string& text, ParameterSetting* setting, std::string* error);
 
 // Parses argv; on failure returns false with a one-line reason in error.
-bool ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule, CommandLine* line,
-                      std::string* error);
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error);
 
 // The text that --help prints.
 std::string UsageText();

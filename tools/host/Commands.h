@@ -5,6 +5,7 @@
 
 #include "tools/host/CommandLine.h"
 
+bool RunList(const CommandLine& line, std::string* error);
 bool RunInfo(const CommandLine& line, std::string* error);
 bool RunParams(const CommandLine& line, std::string* error);
 bool RunPresets(const CommandLine& line, std::string* error);

@@ -9,3 +9,6 @@
 #include "tools/host/PluginModule.h"
 
 bool ConfigurePlugin(PluginModule& module, const CommandLine& line, std::string* error);
+
+// With --verbose: the module's path and its parameters as configured, on stdout.
+void ShowConfiguration(const PluginModule& module, const CommandLine& line);

@@ -51,6 +51,27 @@ std::string ChangeText(double before, double after) {
   return DbText(after - before, "%+8.2f dB");
 }
 
+// The effect's name, or the module's path for an effect without one.
+std::string PluginName(const PluginModule& module) {
+  const std::string name = module.QueryText(effGetEffectName);
+  return name.empty() ? module.Path() : name;
+}
+
+void PrintReport(const CommandLine& line, const PluginModule& module, const AudioSource& source,
+                 const LevelMeter& input, const LevelMeter& output) {
+  std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
+              line.inputPath.empty() ? "the demo signal" : line.inputPath.c_str(), PluginName(module).c_str(),
+              static_cast<long long>(source.TotalFrames()), source.SampleRate(), line.blockSize,
+              line.useDouble ? "64-bit" : "32-bit");
+  PrintLevels("input", input);
+  PrintLevels("output", output);
+  std::string change = "change  mid " + ChangeText(input.MidDb(), output.MidDb()) + "   side " +
+                       ChangeText(input.SideDb(), output.SideDb());
+  change.erase(change.find_last_not_of(' ') + 1);
+  std::printf("%s\n", change.c_str());
+  std::printf("wrote %s\n", line.outputPath.c_str());
+}
+
 // On stderr, so that it shows also where the report goes to a file.
 void WarnOfClipping(const SampleQuantiser& quantiser) {
   if (quantiser.ClippedSamples() == 0) return;
@@ -76,6 +97,7 @@ bool RunRender(const CommandLine& line, std::string* error) {
   if (!renderer.CanRender(error)) return false;
   renderer.Prepare(source->SampleRate());
   if (!ConfigurePlugin(*module, line, error)) return false;
+  ShowConfiguration(*module, line);
   const SampleQuantiser::Dither dither =
       line.dither ? SampleQuantiser::Dither::Triangular : SampleQuantiser::Dither::None;
   std::unique_ptr<AudioFileWriter> sink =
@@ -86,17 +108,9 @@ bool RunRender(const CommandLine& line, std::string* error) {
   LevelMeter input;
   LevelMeter output;
   if (!renderer.Run(*source, *sink, &input, &output, showProgress, error) || !file.Commit(error)) return false;
-  std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
-              line.inputPath.empty() ? "the demo signal" : line.inputPath.c_str(),
-              module->QueryText(effGetEffectName).c_str(), static_cast<long long>(source->TotalFrames()),
-              source->SampleRate(), line.blockSize, line.useDouble ? "64-bit" : "32-bit");
-  PrintLevels("input", input);
-  PrintLevels("output", output);
-  std::string change = "change  mid " + ChangeText(input.MidDb(), output.MidDb()) + "   side " +
-                       ChangeText(input.SideDb(), output.SideDb());
-  change.erase(change.find_last_not_of(' ') + 1);
-  std::printf("%s\n", change.c_str());
-  std::printf("wrote %s\n", line.outputPath.c_str());
+  if (line.verbosity != CommandLine::Verbosity::Quiet) {
+    PrintReport(line, *module, *source, input, output);
+  }
   WarnOfClipping(sink->Quantiser());
   return true;
 }

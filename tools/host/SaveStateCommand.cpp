@@ -13,7 +13,8 @@ bool RunSaveState(const CommandLine& line, std::string* error) {
   if (!module) return false;
   module->Open();
   if (!ConfigurePlugin(*module, line, error)) return false;
+  ShowConfiguration(*module, line);
   if (!SaveState(*module, file, error)) return false;
-  std::printf("wrote %s\n", line.outputPath.c_str());
+  if (line.verbosity != CommandLine::Verbosity::Quiet) std::printf("wrote %s\n", line.outputPath.c_str());
   return true;
 }
