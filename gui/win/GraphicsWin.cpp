@@ -27,22 +27,8 @@ PIX_IBitmap* IGraphicsWin::LoadResourceImage(int number, const char* fileName) {
   return PIX_PngImage::FromMemory(resource->bytes, resource->size);
 }
 
-int IGraphicsWin::ShowMessage(const char*, const char*, int) { return 0; }
-
-IChoiceMenu* IGraphicsWin::RunPopupMenu(IChoiceMenu&, const IRectangle&) { return nullptr; }
-
 void IGraphicsWin::BeginTextEntry(IControl*, const ITextStyle&, const IRectangle&, const char*,
                                   IEffectParameter*) {}
-
-void IGraphicsWin::GetAppDataFolder(std::string& path, bool /*allUsers*/) { path.clear(); }
-
-void IGraphicsWin::ChooseFile(std::string& fileName, IFileAction, std::string&, const char*) {
-  fileName.clear();
-}
-
-bool IGraphicsWin::PickColour(IArgbColour&, const char*) { return false; }
-
-bool IGraphicsWin::OpenLink(const char*, const char*, const char*, const char*) { return false; }
 
 bool IGraphicsWin::ReadClipboardText(std::string& text) {
   text.clear();

@@ -3,13 +3,16 @@
 // and it shows itself in an X window inside the host's parent window. Linux hosts give
 // plug-ins no thread of their own for the window: Idle(), which they call from their
 // user-interface thread through effEditIdle, handles the window's events and runs the
-// redraw tick. Dialogs and desktop services answer that there are none.
+// redraw tick. Dialogs are the desktop's (through zenity or kdialog) or windows of our
+// own; while one is up the editor keeps drawing but takes no input.
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "core/EffectLockGuard.h"
 #include "gui/Graphics.h"
+#include "gui/win/DialogLook.h"
 #include "gui/win/WindowEvent.h"
 #include "gui/win/XEditorWindow.h"
 #include "gui/win/XEventMapper.h"
@@ -39,9 +42,9 @@ class IGraphicsWin : public IGraphics {
   IChoiceMenu* RunPopupMenu(IChoiceMenu& menu, const IRectangle& rect) override;
   void BeginTextEntry(IControl* control, const ITextStyle& style, const IRectangle& rect,
                       const char* text, IEffectParameter* parameter) override;
-  void GetHostModulePath(std::string& path) override { path.clear(); }
-  void GetPluginModulePath(std::string& path) override { path.clear(); }
-  void GetDesktopFolder(std::string& path) override { path.clear(); }
+  void GetHostModulePath(std::string& path) override;
+  void GetPluginModulePath(std::string& path) override;
+  void GetDesktopFolder(std::string& path) override;
   void GetAppDataFolder(std::string& path, bool allUsers) override;
   void GetUserAppDataFolder(std::string& path) override { GetAppDataFolder(path, false); }
   void ChooseFile(std::string& fileName, IFileAction action, std::string& folder,
@@ -74,6 +77,17 @@ class IGraphicsWin : public IGraphics {
     Clock::time_point at;
   };
 
+  // One round of the editor's life while a dialog is up: exposures are painted, the tick
+  // runs and the pixels go out; pointer and key input is dropped. False once the editor
+  // window is closed or gone, which ends the dialog.
+  bool PumpWhileModal();
+  // The host's main window, found once and remembered with its class name; 0 for none.
+  XResourceId HostMainWindow();
+  int RunMessageBox(const char* text, const char* caption, int type, XResourceId owner);
+  // The dialog look of a text style: its font and its entry colours.
+  DialogLook LookOf(const ITextStyle& style);
+  // The look of the control the pointer pressed, or of the default style.
+  DialogLook LookOfPressedControl();
   // True when key came the other way within a short time; that arrival is used up.
   static bool TakeDuplicate(RecentKey& other, int key, Clock::time_point now);
   // The plug-in mutex, held by whatever touches the editor or the plug-in.
@@ -108,6 +122,9 @@ class IGraphicsWin : public IGraphics {
   int tooltipControl_ = -1;
   bool hoverPending_ = false;
   bool imagesDecoded_ = false;
+  XResourceId hostMainWindow_ = 0;
+  std::string hostMainClass_;
+  bool menuTookPointer_ = false;  // a menu took the pointer while a press was handled
   Clock::time_point hoverSince_;
   RecentKey lastWindowKey_;
   RecentKey lastHostKey_;

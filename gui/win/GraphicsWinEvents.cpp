@@ -52,6 +52,11 @@ void IGraphicsWin::HandlePress(const WindowEvent& event) {
   pointerX_ = event.x;
   pointerY_ = event.y;
   MousePressed(event.x, event.y, event.modifiers);
+  if (menuTookPointer_) {
+    menuTookPointer_ = false;
+    pointerCaptured_ = false;
+    ReleasePointer();
+  }
 }
 
 // A middle-button release is not handled: its control stays captured until the next

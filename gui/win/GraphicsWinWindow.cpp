@@ -150,6 +150,24 @@ int IGraphicsWin::CollectEvents(WindowEvent* events, int capacity, IRectangle& p
   return count;
 }
 
+bool IGraphicsWin::PumpWhileModal() {
+  auto lock = LockPlugin();
+  if (window_ == nullptr) return false;
+  WindowEvent events[kEventsPerIdle];
+  IRectangle paintArea{0, 0, 0, 0};
+  const int count = CollectEvents(events, kEventsPerIdle, paintArea);
+  for (int i = 0; i < count; ++i) {
+    if (events[i].kind == WindowEvent::kDestroyed) window_->MarkDestroyed();
+  }
+  if (window_->Gone()) return false;
+  if (TickDue()) FindDirtyArea(paintArea);
+  if (!IsEmpty(paintArea)) RedrawArea(paintArea);
+  XErrorTrap trap(*connection_);
+  if (Surface() != nullptr) presenter_->Stage(*Surface());
+  presenter_->Send();
+  return true;
+}
+
 // The tick of the window's timer: every trunc(1000 / frame rate) milliseconds.
 bool IGraphicsWin::TickDue() {
   const Clock::time_point now = Clock::now();

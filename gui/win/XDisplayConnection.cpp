@@ -4,6 +4,7 @@
 #include <X11/Xlibint.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <poll.h>
 
 namespace {
 constexpr int kTrueColorDepth = 24;
@@ -87,6 +88,12 @@ bool XDisplayConnection::FindVisual() {
   visual_.greenMask = info.green_mask;
   visual_.blueMask = info.blue_mask;
   return true;
+}
+
+void XDisplayConnection::WaitForEvents(int milliseconds) {
+  if (!alive_ || XPending(display_) > 0) return;
+  pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+  poll(&connection, 1, milliseconds);
 }
 
 void XDisplayConnection::RecordError(unsigned long serial, int code, XResourceId resource) {

@@ -42,6 +42,9 @@ class XDisplayConnection {
   // The first event code of MIT-SHM, or -1 when the server does not offer it.
   int ShmEventBase() const { return shmEventBase_; }
 
+  // Returns at once when events are queued, else when some arrive or after milliseconds.
+  void WaitForEvents(int milliseconds);
+
   // Records an error the server reported for request serial about resource.
   void RecordError(unsigned long serial, int code, XResourceId resource);
   // Whether a request numbered serial or later failed.
