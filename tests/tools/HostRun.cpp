@@ -39,6 +39,17 @@ void ApplySetup(const HostSetup& setup) {
   if (!setup.workingDirectory.empty() && chdir(setup.workingDirectory.c_str()) != 0) _exit(126);
 }
 
+// The read and write system calls counted in /proc/PID/io.
+void ReadSystemCalls(pid_t process, HostRun* run) {
+  std::ifstream io("/proc/" + std::to_string(process) + "/io");
+  std::string name;
+  long long value = 0;
+  while (io >> name >> value) {
+    if (name == "syscr:") run->readCalls = value;
+    if (name == "syscw:") run->writeCalls = value;
+  }
+}
+
 }  // namespace
 
 HostProcess::HostProcess(const std::vector<std::string>& arguments, const HostSetup& setup) {
@@ -78,6 +89,11 @@ void HostProcess::Signal(int signalNumber) const {
 HostRun HostProcess::Wait() {
   HostRun run;
   int status = 0;
+  siginfo_t ended{};
+  // Left unreaped for a moment, the ended program's counters can still be read.
+  if (child_ > 0 && waitid(P_PID, static_cast<id_t>(child_), &ended, WEXITED | WNOWAIT) == 0) {
+    ReadSystemCalls(child_, &run);
+  }
   if (child_ > 0 && waitpid(child_, &status, 0) == child_) {
     if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);

@@ -11,6 +11,8 @@ struct HostRun {
   int signal = 0;   // the signal that ended it, if one did
   std::string out;
   std::string err;
+  long long readCalls = -1;   // read and write system calls the program made, -1 if unknown
+  long long writeCalls = -1;
 };
 
 // What differs in the program's surroundings from the test's own.

@@ -93,6 +93,15 @@ TEST_F(HostTool, Render_AtDefaultsPassesTheInputThroughOnEveryPathAndBlockSize) 
   }
 }
 
+TEST_F(HostTool, Render_ReadsAndWritesFilesInLargeChunksWhateverTheBlockSize) {
+  HostRun small, large;
+  Render({"--block", "1"}, &small);
+  Render({"--block", "4096"}, &large);
+  ASSERT_GE(small.readCalls, 0) << "no system call counts in /proc";
+  EXPECT_LT(std::llabs(small.readCalls - large.readCalls), 50) << small.readCalls << " " << large.readCalls;
+  EXPECT_LT(std::llabs(small.writeCalls - large.writeCalls), 50) << small.writeCalls << " " << large.writeCalls;
+}
+
 TEST_F(HostTool, Render_ParameterValuesAndPresetsShapeTheOutput) {
   const struct {
     std::vector<std::string> arguments;

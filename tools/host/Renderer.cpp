@@ -7,6 +7,10 @@
 
 namespace {
 
+// Files are read and written this many frames at a time (rounded to whole blocks),
+// whatever the block size: libsndfile's calls cost far more than a block of a few frames.
+constexpr int kChunkFrames = 65536;
+
 template <typename Sample>
 void MakeChannels(int count, int frames, std::vector<std::vector<Sample>>* buffers, std::vector<Sample*>* pointers) {
   buffers->assign(static_cast<size_t>(count), std::vector<Sample>(static_cast<size_t>(frames)));
@@ -18,7 +22,7 @@ void MakeChannels(int count, int frames, std::vector<std::vector<Sample>>* buffe
 // Spreads interleaved stereo over the plug-in's inputs: channels 0 and 1 from the source,
 // the rest silent.
 template <typename Sample>
-void Deinterleave(const std::vector<double>& source, int32_t frames, std::vector<std::vector<Sample>>* inputs) {
+void Deinterleave(const double* source, int32_t frames, std::vector<std::vector<Sample>>* inputs) {
   for (size_t channel = 0; channel < inputs->size(); ++channel) {
     Sample* out = (*inputs)[channel].data();
     for (int32_t i = 0; i < frames; ++i) {
@@ -29,12 +33,12 @@ void Deinterleave(const std::vector<double>& source, int32_t frames, std::vector
 
 // Collects the first two outputs (or the only one, twice) into interleaved stereo.
 template <typename Sample>
-void Interleave(const std::vector<std::vector<Sample>>& outputs, int32_t frames, std::vector<double>* result) {
+void Interleave(const std::vector<std::vector<Sample>>& outputs, int32_t frames, double* result) {
   const Sample* left = outputs[0].data();
   const Sample* right = outputs[outputs.size() > 1 ? 1 : 0].data();
   for (int32_t i = 0; i < frames; ++i) {
-    (*result)[2 * static_cast<size_t>(i)] = left[i];
-    (*result)[2 * static_cast<size_t>(i) + 1] = right[i];
+    result[2 * static_cast<size_t>(i)] = left[i];
+    result[2 * static_cast<size_t>(i) + 1] = right[i];
   }
 }
 
@@ -46,8 +50,10 @@ Renderer::Renderer(PluginModule& module, int blockSize, bool useDouble)
       useDouble_(useDouble),
       inputCount_(std::max(0, module.Effect().numInputs)),
       outputCount_(std::max(0, module.Effect().numOutputs)) {
-  sourceBlock_.resize(2 * static_cast<size_t>(blockSize_));
-  resultBlock_.resize(2 * static_cast<size_t>(blockSize_));
+  // Whole blocks per chunk, so that only the last block of the stream is shorter.
+  const size_t chunkFrames = static_cast<size_t>(std::max(1, kChunkFrames / blockSize_) * blockSize_);
+  sourceChunk_.resize(2 * chunkFrames);
+  resultChunk_.resize(2 * chunkFrames);
   if (useDouble_) {
     MakeChannels(inputCount_, blockSize_, &inputs64_, &inputPointers64_);
     MakeChannels(outputCount_, blockSize_, &outputs64_, &outputPointers64_);
@@ -90,20 +96,24 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   module_.Dispatch(effStartProcess);
   host.BeginRendering();
   const int64_t total = source.TotalFrames();
+  const int64_t chunkFrames = static_cast<int64_t>(sourceChunk_.size() / 2);
   int64_t done = 0;
   int shownPercent = -1;
   bool written = true;
   for (;;) {
-    const auto frames = static_cast<int32_t>(source.Read(sourceBlock_.data(), blockSize_));
+    const int64_t frames = source.Read(sourceChunk_.data(), chunkFrames);
     if (frames <= 0) break;
-    input->Add(sourceBlock_.data(), frames);
-    ProcessBlock(frames);
-    host.AdvanceTransport(frames);
-    if (!sink.Write(resultBlock_.data(), frames)) {
+    input->Add(sourceChunk_.data(), frames);
+    for (int64_t offset = 0; offset < frames; offset += blockSize_) {
+      const auto blockFrames = static_cast<int32_t>(std::min<int64_t>(blockSize_, frames - offset));
+      ProcessBlock(sourceChunk_.data() + 2 * offset, resultChunk_.data() + 2 * offset, blockFrames);
+      host.AdvanceTransport(blockFrames);
+    }
+    if (!sink.Write(resultChunk_.data(), frames)) {
       written = false;
       break;
     }
-    output->Add(resultBlock_.data(), frames);
+    output->Add(resultChunk_.data(), frames);
     done += frames;
     if (showProgress) ShowProgress(done, total, &shownPercent);
   }
@@ -118,15 +128,15 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   return true;
 }
 
-void Renderer::ProcessBlock(int32_t frames) {
+void Renderer::ProcessBlock(const double* source, double* result, int32_t frames) {
   AEffect& effect = module_.Effect();
   if (useDouble_) {
-    Deinterleave(sourceBlock_, frames, &inputs64_);
+    Deinterleave(source, frames, &inputs64_);
     effect.processDoubleReplacing(&effect, inputPointers64_.data(), outputPointers64_.data(), frames);
-    Interleave(outputs64_, frames, &resultBlock_);
+    Interleave(outputs64_, frames, result);
     return;
   }
-  Deinterleave(sourceBlock_, frames, &inputs32_);
+  Deinterleave(source, frames, &inputs32_);
   if ((effect.flags & effFlagsCanReplacing) && effect.processReplacing) {
     effect.processReplacing(&effect, inputPointers32_.data(), outputPointers32_.data(), frames);
   } else {
@@ -134,7 +144,7 @@ void Renderer::ProcessBlock(int32_t frames) {
     for (auto& channel : outputs32_) std::fill(channel.begin(), channel.end(), 0.0f);
     effect.process(&effect, inputPointers32_.data(), outputPointers32_.data(), frames);
   }
-  Interleave(outputs32_, frames, &resultBlock_);
+  Interleave(outputs32_, frames, result);
 }
 
 void Renderer::ShowProgress(int64_t done, int64_t total, int* shownPercent) const {

@@ -1,6 +1,7 @@
 #pragma once
 // Streams audio through an opened plug-in block by block, as a host does when it renders
 // offline: sample rate and block size first, then activation, the blocks, deactivation.
+// Files are read and written in large chunks whatever the block size.
 // The first two channels of the source feed the plug-in's first two inputs (further
 // inputs get silence); its first two outputs (or its only one, twice) are written.
 
@@ -27,7 +28,8 @@ class Renderer {
            std::string* error);
 
  private:
-  void ProcessBlock(int32_t frames);
+  // Processes frames of interleaved stereo source into interleaved stereo result.
+  void ProcessBlock(const double* source, double* result, int32_t frames);
   void ShowProgress(int64_t done, int64_t total, int* shownPercent) const;
 
   PluginModule& module_;
@@ -35,8 +37,8 @@ class Renderer {
   const bool useDouble_;
   const int inputCount_;
   const int outputCount_;
-  std::vector<double> sourceBlock_;  // interleaved stereo
-  std::vector<double> resultBlock_;  // interleaved stereo
+  std::vector<double> sourceChunk_;  // interleaved stereo, read from the source at once
+  std::vector<double> resultChunk_;  // interleaved stereo, written to the file at once
   std::vector<std::vector<double>> inputs64_, outputs64_;
   std::vector<std::vector<float>> inputs32_, outputs32_;
   std::vector<double*> inputPointers64_, outputPointers64_;
