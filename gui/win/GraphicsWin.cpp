@@ -27,9 +27,6 @@ PIX_IBitmap* IGraphicsWin::LoadResourceImage(int number, const char* fileName) {
   return PIX_PngImage::FromMemory(resource->bytes, resource->size);
 }
 
-void IGraphicsWin::BeginTextEntry(IControl*, const ITextStyle&, const IRectangle&, const char*,
-                                  IEffectParameter*) {}
-
 bool IGraphicsWin::ReadClipboardText(std::string& text) {
   text.clear();
   return false;

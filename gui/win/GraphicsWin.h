@@ -17,6 +17,7 @@
 #include "gui/win/XEditorWindow.h"
 #include "gui/win/XEventMapper.h"
 #include "gui/win/XPresenter.h"
+#include "gui/win/XTextEntry.h"
 #include "gui/win/XTooltip.h"
 #include "platform/ModuleResources.h"
 
@@ -35,7 +36,8 @@ class IGraphicsWin : public IGraphics {
   // Copies rect of the surface for the window; the server gets it at the end of the idle
   // call.
   bool PresentRegion(const IRectangle& rect) override;
-  void CancelTextEntry() override {}
+  // The open text entry closes without a value on the next tick.
+  void CancelTextEntry() override;
   void SetEditorSize(int width, int height) override;
   const char* BackendName() override { return "X11"; }
   int ShowMessage(const char* text, const char* caption, int type) override;
@@ -84,6 +86,13 @@ class IGraphicsWin : public IGraphics {
   // The host's main window, found once and remembered with its class name; 0 for none.
   XResourceId HostMainWindow();
   int RunMessageBox(const char* text, const char* caption, int type, XResourceId owner);
+  void HandleEntryEvents();
+  // A press or wheel turn in the editor while a text entry is open.
+  void InterruptEntry(const WindowEvent& event);
+  // The tick's part for the text entry; true when it closed the entry or skips the redraw.
+  bool TickEntry();
+  void CommitEntry();
+  void CloseEntry();
   // The dialog look of a text style: its font and its entry colours.
   DialogLook LookOf(const ITextStyle& style);
   // The look of the control the pointer pressed, or of the default style.
@@ -97,8 +106,10 @@ class IGraphicsWin : public IGraphics {
   // False when the window is closed or went away.
   bool HandleEventsAndRedraw();
   int CollectEvents(WindowEvent* events, int capacity, IRectangle& paintArea);
+  void Tick(IRectangle& paintArea);
   bool TickDue();
   void HandleWindowEvent(const WindowEvent& event);
+  void HandleEventWithEntry(const WindowEvent& event);
   void HandlePress(const WindowEvent& event);
   void HandleRelease(const WindowEvent& event);
   void HandleWheel(const WindowEvent& event);
@@ -122,6 +133,17 @@ class IGraphicsWin : public IGraphics {
   int tooltipControl_ = -1;
   bool hoverPending_ = false;
   bool imagesDecoded_ = false;
+  enum EntryState {
+    kEntryIdle = 0,
+    kEntryFocused = 1,
+    kEntryRedrawn = 2,
+    kEntryCancel = 3,
+    kEntryCommit = 4,
+  };
+  std::unique_ptr<XTextEntry> entry_;
+  IControl* entryControl_ = nullptr;
+  IEffectParameter* entryParameter_ = nullptr;
+  int entryState_ = kEntryIdle;
   XResourceId hostMainWindow_ = 0;
   std::string hostMainClass_;
   bool menuTookPointer_ = false;  // a menu took the pointer while a press was handled

@@ -27,6 +27,7 @@ bool IGraphicsWin::TakeDuplicate(RecentKey& other, int key, Clock::time_point no
 }
 
 void IGraphicsWin::HandleWindowEvent(const WindowEvent& event) {
+  if (entry_ != nullptr && event.kind != WindowEvent::kDestroyed) return HandleEventWithEntry(event);
   switch (event.kind) {
     case WindowEvent::kPress: return HandlePress(event);
     case WindowEvent::kDoubleClick:
@@ -38,6 +39,24 @@ void IGraphicsWin::HandleWindowEvent(const WindowEvent& event) {
     case WindowEvent::kLeave: return HandleLeave();
     case WindowEvent::kKey: return HandleKey(event);
     case WindowEvent::kDestroyed: return window_->MarkDestroyed();
+    default: return;
+  }
+}
+
+// While the field has the focus the editor only notices presses; otherwise it works on,
+// without drags, except that presses and wheel turns end the entry.
+void IGraphicsWin::HandleEventWithEntry(const WindowEvent& event) {
+  const bool press = event.kind == WindowEvent::kPress || event.kind == WindowEvent::kDoubleClick;
+  if (press) HideTooltip();
+  if (press || event.kind == WindowEvent::kWheel) return InterruptEntry(event);
+  if (entryState_ == kEntryFocused) return;
+  switch (event.kind) {
+    case WindowEvent::kRelease: return HandleRelease(event);
+    case WindowEvent::kMotion:
+      if (!event.buttonHeld) HandleMotion(event);
+      return;
+    case WindowEvent::kLeave: return HandleLeave();
+    case WindowEvent::kKey: return HandleKey(event);
     default: return;
   }
 }

@@ -78,6 +78,7 @@ void IGraphicsWin::DestroyWindow() {
   {
     XErrorTrap trap(*connection_);
     RestoreCursorAfterDrag();
+    CloseEntry();
     tooltip_.reset();
     presenter_.reset();
     window_.reset();
@@ -114,11 +115,12 @@ bool IGraphicsWin::HandleEventsAndRedraw() {
   if (window_ == nullptr) return false;
   WindowEvent events[kEventsPerIdle];
   IRectangle paintArea{0, 0, 0, 0};
+  HandleEntryEvents();
   const int count = CollectEvents(events, kEventsPerIdle, paintArea);
   for (int i = 0; i < count && window_ != nullptr; ++i) HandleWindowEvent(events[i]);
   if (window_ != nullptr && window_->Gone()) CloseEditorWindow();
   if (window_ == nullptr) return false;
-  if (TickDue()) FindDirtyArea(paintArea);
+  Tick(paintArea);
   if (!IsEmpty(paintArea)) RedrawArea(paintArea);
   XErrorTrap trap(*connection_);
   ShowRestingTooltip();
@@ -160,12 +162,17 @@ bool IGraphicsWin::PumpWhileModal() {
     if (events[i].kind == WindowEvent::kDestroyed) window_->MarkDestroyed();
   }
   if (window_->Gone()) return false;
-  if (TickDue()) FindDirtyArea(paintArea);
+  Tick(paintArea);
   if (!IsEmpty(paintArea)) RedrawArea(paintArea);
   XErrorTrap trap(*connection_);
   if (Surface() != nullptr) presenter_->Stage(*Surface());
   presenter_->Send();
   return true;
+}
+
+// The tick closes a text entry that asked for it, or finds what needs redrawing.
+void IGraphicsWin::Tick(IRectangle& paintArea) {
+  if (TickDue() && !TickEntry()) FindDirtyArea(paintArea);
 }
 
 // The tick of the window's timer: every trunc(1000 / frame rate) milliseconds.
@@ -189,6 +196,7 @@ bool IGraphicsWin::PresentRegion(const IRectangle& rect) {
 void IGraphicsWin::SetEditorSize(int width, int height) {
   if (width == Width() && height == Height()) return;
   auto lock = LockPlugin();
+  CloseEntry();  // its control goes with the others
   IGraphics::SetEditorSize(width, height);
   if (window_ == nullptr) return;
   XErrorTrap trap(*connection_);

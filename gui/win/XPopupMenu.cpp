@@ -190,7 +190,9 @@ void XPopupMenu::Handle(const XEvent& event) {
         if (open.window->Id() == event.xexpose.window) open.window->Show();
       }
       return;
-    case MotionNotify: return Hover(event.xmotion.x_root, event.xmotion.y_root);
+    case MotionNotify:
+      pointerMoved_ = true;
+      return Hover(event.xmotion.x_root, event.xmotion.y_root);
     case ButtonPress: {
       size_t depth = 0;
       int row = -1;
@@ -263,11 +265,12 @@ void XPopupMenu::OpenSubmenu(size_t depth, int row) {
   }
 }
 
-// The release of the press that opened the menu chooses nothing.
+// The release of the press that opened the menu chooses only after the pointer moved:
+// pressing, dragging to a command and letting go chooses it.
 void XPopupMenu::Release(int x, int y) {
   size_t depth = 0;
   int row = -1;
-  if (!pressedInside_ || !Find(x, y, depth, row) || row < 0) return;
+  if (!(pressedInside_ || pointerMoved_) || !Find(x, y, depth, row) || row < 0) return;
   Activate(depth, row, false);
 }
 

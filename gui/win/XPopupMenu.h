@@ -3,10 +3,11 @@
 // highlighted row of the panel before it) is an override-redirect window drawn in the
 // dialog look: rows with their labels, ticks, greyed texts, separators and submenu
 // arrows. While it runs the pointer and the keyboard are grabbed: the pointer highlights
-// and opens submenus, a release over an enabled command after a press in the menu
-// chooses it, a press outside every panel dismisses the menu; Up and Down move the
-// highlight, Right and Left open and close submenus, Return chooses and Escape closes the
-// innermost panel (the last one dismisses the menu).
+// and opens submenus; a release over an enabled command chooses it (after a press in the
+// menu, or after a move for the press that opened it); a press outside every panel
+// dismisses the menu. Up and Down move the highlight, Right and Left open and close
+// submenus, Return chooses and Escape closes the innermost panel (the last one dismisses
+// the menu).
 
 #include <functional>
 #include <memory>
@@ -65,6 +66,7 @@ class XPopupMenu {
   DialogLook look_;
   std::vector<OpenPanel> open_;
   bool pressedInside_ = false;
+  bool pointerMoved_ = false;
   bool done_ = false;
   int chosen_ = -1;
 };
