@@ -42,6 +42,12 @@ void IEffectParameter::InitInteger(const char* name, int defaultValue, int minim
   InitContinuous(name, defaultValue, minimum, maximum, 1.0, label, group, 1.0);
 }
 
+void IEffectParameter::InitEnumeration(const char* name, int defaultValue, int count,
+                                       const char* label, const char* group) {
+  if (kind_ == kUninitialised) kind_ = kEnumeration;
+  InitInteger(name, defaultValue, 0, count - 1, label, group);
+}
+
 void IEffectParameter::SetClamped(double v) {
   if (std::isnan(v)) return;
   if (v < minimum_) {

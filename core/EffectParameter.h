@@ -25,6 +25,9 @@ class IEffectParameter {
   // A whole-number parameter with step 1, linear mapping.
   void InitInteger(const char* name, int defaultValue, int minimum, int maximum,
                    const char* label, const char* group);
+  // A choice among count values 0..count-1, each shown by the display text added for it.
+  void InitEnumeration(const char* name, int defaultValue, int count, const char* label,
+                       const char* group);
   void ChangeShape(double shape) { shape_ = shape; }
 
   double PlainValue() const { return value_; }
