@@ -53,6 +53,56 @@ TEST(ForeignModule, Set_UsesTextEntryWhereTakenAndNormalisedValuesOtherwise) {
   }
 }
 
+TEST(ForeignModule, Render_FeedsEveryLayoutFromMonoAndStereoFiles) {
+  const StereoAudio stereo = MakeMidSideSignal(44100, 4000, 0.4, 0.2);
+  StereoAudio mono = stereo;
+  mono.right = mono.left;
+  const TempPath stereoIn(".wav");
+  const TempPath monoIn(".wav");
+  ASSERT_TRUE(WriteStereoFile(stereoIn.str(), stereo));
+  ASSERT_TRUE(WriteStereoFile(monoIn.str(), mono, 1));
+  std::vector<double> average;
+  for (size_t i = 0; i < stereo.left.size(); ++i) average.push_back(0.5 * (stereo.left[i] + stereo.right[i]));
+  const struct {
+    const char* what;
+    std::vector<std::string> variables;
+    std::string input;
+    std::vector<std::string> options;
+    std::vector<double> left, right;  // expected before the gain of 1.5
+  } cases[] = {
+      {"mono plug-in, each channel its own", {"FIXTURE_MONO=1"}, stereoIn.str(), {}, stereo.left, stereo.right},
+      {"mono plug-in, explicitly each", {"FIXTURE_MONO=1"}, stereoIn.str(), {"--mono", "each"}, stereo.left,
+       stereo.right},
+      {"mono plug-in, the sum", {"FIXTURE_MONO=1"}, stereoIn.str(), {"--mono=sum"}, average, average},
+      {"mono plug-in, mono file", {"FIXTURE_MONO=1"}, monoIn.str(), {}, mono.left, mono.left},
+      {"stereo plug-in, mono file", {}, monoIn.str(), {"--set", "Right Gain=1.5"}, mono.left, mono.left},
+  };
+  for (const auto& c : cases) {
+    const TempPath out(".wav");
+    std::vector<std::string> arguments = {"render", kModule, "--in", c.input, "--out", out.str(), "--set",
+                                          "Left Gain=1.5"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost(arguments, setup);
+    ASSERT_EQ(run.status, 0) << c.what << "\n" << run.err;
+    EXPECT_EQ(run.err, "") << c.what;
+    StereoAudio output;
+    ASSERT_TRUE(ReadStereoFile(out.str(), &output)) << c.what;
+    EXPECT_LT(WorstDifference(output.left, c.left, 1.5), 1e-6) << c.what;
+    EXPECT_LT(WorstDifference(output.right, c.right, 1.5), 1e-6) << c.what;
+  }
+}
+
+TEST(ForeignModule, Render_RefusesAnInstrumentInOneLine) {
+  const TempPath out(".wav");
+  HostSetup setup;
+  setup.setVariables = {"FIXTURE_INSTRUMENT=1"};
+  const HostRun run = RunHost({"render", kModule, "--out", out.str()}, setup);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "tessaly-host: Gain Fixture has no audio inputs (an instrument?); tessaly-host renders only effects\n");
+}
+
 TEST(ForeignModule, Set_ErrorsSayWhatWasWrong) {
   const struct {
     std::vector<std::string> variables;

@@ -45,4 +45,28 @@ TEST(InstalledModules, Info_ShowsVersionsAsTheModulesPackThem) {
   }
 }
 
+TEST(InstalledModules, Render_MonoAndSideChainModulesHearBothChannels) {
+  const std::string mono = "/usr/lib/vst/CycleShifter-vst.so";
+  const std::string sideChain = "/usr/lib/vst/AmplitudeImposer-vst.so";
+  SKIP_UNLESS_INSTALLED(mono);
+  StereoAudio rightOnly = MakeMidSideSignal(44100, 20000, 0.3, 0.2);
+  rightOnly.left.assign(rightOnly.left.size(), 0.0);
+  const TempPath in(".wav");
+  const TempPath out(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), rightOnly));
+  const HostRun run = RunHost({"render", mono, "--in", in.str(), "--out", out.str()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  StereoAudio output;
+  ASSERT_TRUE(ReadStereoFile(out.str(), &output));
+  double rightSquares = 0.0, leftSquares = 0.0;
+  for (size_t i = 0; i < output.left.size(); ++i) {
+    leftSquares += output.left[i] * output.left[i];
+    rightSquares += output.right[i] * output.right[i];
+  }
+  EXPECT_GT(rightSquares, 100.0 * leftSquares);  // the right channel went through its own instance
+  const HostRun note = RunHost({"render", sideChain, "--in", in.str(), "--out", out.str()});
+  ASSERT_EQ(note.status, 0) << note.err;
+  EXPECT_EQ(note.err, "tessaly-host: note: the plug-in's inputs 3 to 4 get silence\n");
+}
+
 }  // namespace

@@ -21,7 +21,7 @@ const std::map<std::string, CommandForm>& Commands() {
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
-       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--float", "--dither", "--preset", "--state"}}},
+       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
       {"edit",
        {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
@@ -83,6 +83,12 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
       *error = "bad duration '" + value + "' for --seconds (a positive number of seconds)";
       return false;
     }
+  } else if (option == "--mono") {
+    if (value != "each" && value != "sum") {
+      *error = "bad mono mode '" + value + "' (each or sum)";
+      return false;
+    }
+    line->monoMode = value == "each" ? CommandLine::MonoMode::Each : CommandLine::MonoMode::Sum;
   } else if (option == "--dither") {
     if (value != "tpdf" && value != "none") {
       *error = "bad dither '" + value + "' (tpdf or none)";
@@ -208,8 +214,8 @@ std::string UsageText() {
          "      the plug-in's programs\n"
          "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
          "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
-         "                      [--float] [--dither tpdf]\n"
-         "      streams a stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
+         "                      [--float] [--dither tpdf] [--mono each|sum]\n"
+         "      streams a mono or stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
          "      built-in stereo demo signal without --in, and prints the mid and side levels\n"
          "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
          "                      --out FILE.fxp|FILE.fxb\n"
@@ -230,6 +236,9 @@ std::string UsageText() {
          "  --double          processes 64-bit samples instead of 32-bit\n"
          "  --float           writes 32-bit float samples, which keep levels beyond full scale\n"
          "  --dither tpdf     adds triangular dither before rounding to integer samples (default none)\n"
+         "  --mono each|sum   a plug-in with one input takes each channel through an instance of\n"
+         "                    its own, or their average through one (default: each where it has\n"
+         "                    one output, sum where it has more)\n"
          "  --seconds N       edit: closes the editor after N seconds\n"
          "  --screenshot F    edit: writes a PNG of the editor window once it has drawn, then\n"
          "                    closes it after about a second unless --seconds says otherwise\n"

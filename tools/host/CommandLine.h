@@ -13,6 +13,9 @@ struct ParameterSetting {
 struct CommandLine {
   enum class Command { Help, Version, List, Info, Params, Presets, Render, SaveState, Edit };
   enum class Verbosity { Quiet, Normal, Verbose };
+  // How a plug-in with one input takes stereo: each channel through an instance of its
+  // own, or the average through one; by default each where it has one output.
+  enum class MonoMode { Default, Each, Sum };
 
   Command command = Command::Help;
   Verbosity verbosity = Verbosity::Normal;
@@ -25,6 +28,7 @@ struct CommandLine {
   int blockSize = 512;
   bool useDouble = false;
   bool floatOutput = false;  // render: 32-bit float samples whatever the input's encoding
+  MonoMode monoMode = MonoMode::Default;  // render
   bool dither = false;       // render: triangular dither before rounding to integers
   double seconds = 0.0;        // edit: how long the editor stays open; 0 when not given
   std::string screenshotPath;  // edit: a PNG of the editor window

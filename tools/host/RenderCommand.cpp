@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "tools/host/AudioFile.h"
 #include "tools/host/Commands.h"
@@ -24,13 +25,53 @@ std::unique_ptr<AudioSource> OpenSource(const std::string& path, int* subtype, s
   }
   std::unique_ptr<AudioFileReader> reader = AudioFileReader::Open(path, error);
   if (!reader) return nullptr;
-  if (reader->Channels() != 2) {
-    *error = path + " has " + std::to_string(reader->Channels()) + (reader->Channels() == 1 ? " channel" : " channels") +
-             "; a stereo file is needed";
+  if (reader->Channels() > 2) {
+    *error = path + " has " + std::to_string(reader->Channels()) + " channels; a mono or stereo file is needed";
     return nullptr;
   }
   *subtype = reader->Subtype();
   return reader;
+}
+
+// The effect's name, or the module's path for an effect without one.
+std::string PluginName(const PluginModule& module) {
+  const std::string name = module.QueryText(effGetEffectName);
+  return name.empty() ? module.Path() : name;
+}
+
+// The opened plug-in, and for a plug-in with one input and one output (or when --mono
+// each asks for it) a second instance, so that each channel has one of its own.
+bool LoadInstances(const CommandLine& line, std::vector<std::unique_ptr<PluginModule>>* instances,
+                   std::string* error) {
+  for (;;) {
+    std::unique_ptr<PluginModule> module = PluginModule::Load(line.modulePath, error);
+    if (!module) return false;
+    module->Open();
+    const AEffect& effect = module->Effect();
+    if (effect.numInputs <= 0) {
+      *error = PluginName(*module) + " has no audio inputs (an instrument?); tessaly-host renders only effects";
+      return false;
+    }
+    instances->push_back(std::move(module));
+    const bool monoEach = line.monoMode == CommandLine::MonoMode::Each ||
+                          (line.monoMode == CommandLine::MonoMode::Default && effect.numOutputs == 1);
+    if (effect.numInputs != 1 || !monoEach || instances->size() == 2) return true;
+  }
+}
+
+// One line on stderr for each kind of pin that the render leaves unused.
+void NoteUnusedPins(const AEffect& effect, size_t instances) {
+  if (effect.numInputs > 2) {
+    std::fprintf(stderr, "tessaly-host: note: the plug-in's inputs 3 to %d get silence\n", effect.numInputs);
+  }
+  if (effect.numOutputs > 2) {
+    std::fprintf(stderr, "tessaly-host: note: only the first 2 of the plug-in's %d outputs are written\n",
+                 effect.numOutputs);
+  }
+  if (instances == 2 && effect.numOutputs == 2) {
+    std::fprintf(stderr, "tessaly-host: note: each channel has an instance of its own; their second outputs "
+                         "are not written (--mono sum feeds one instance)\n");
+  }
 }
 
 // A level in dB to two decimals, without a minus sign on what rounds to zero.
@@ -49,12 +90,6 @@ void PrintLevels(const char* what, const LevelMeter& meter) {
 std::string ChangeText(double before, double after) {
   if (!std::isfinite(before) || !std::isfinite(after)) return "     n/a   ";
   return DbText(after - before, "%+8.2f dB");
-}
-
-// The effect's name, or the module's path for an effect without one.
-std::string PluginName(const PluginModule& module) {
-  const std::string name = module.QueryText(effGetEffectName);
-  return name.empty() ? module.Path() : name;
 }
 
 void PrintReport(const CommandLine& line, const PluginModule& module, const AudioSource& source,
@@ -90,14 +125,19 @@ bool RunRender(const CommandLine& line, std::string* error) {
   int subtype = 0;
   std::unique_ptr<AudioSource> source = OpenSource(line.inputPath, &subtype, error);
   if (!source) return false;
-  std::unique_ptr<PluginModule> module = PluginModule::Load(line.modulePath, error);
-  if (!module) return false;
-  module->Open();
-  Renderer renderer(*module, line.blockSize, line.useDouble);
+  std::vector<std::unique_ptr<PluginModule>> instances;
+  if (!LoadInstances(line, &instances, error)) return false;
+  std::vector<PluginModule*> modules;
+  for (const auto& instance : instances) modules.push_back(instance.get());
+  Renderer renderer(modules, line.blockSize, line.useDouble);
   if (!renderer.CanRender(error)) return false;
   renderer.Prepare(source->SampleRate());
-  if (!ConfigurePlugin(*module, line, error)) return false;
-  ShowConfiguration(*module, line);
+  for (PluginModule* module : modules) {
+    if (!ConfigurePlugin(*module, line, error)) return false;
+  }
+  PluginModule& module = *modules[0];
+  ShowConfiguration(module, line);
+  if (line.verbosity != CommandLine::Verbosity::Quiet) NoteUnusedPins(module.Effect(), modules.size());
   const SampleQuantiser::Dither dither =
       line.dither ? SampleQuantiser::Dither::Triangular : SampleQuantiser::Dither::None;
   std::unique_ptr<AudioFileWriter> sink =
@@ -109,7 +149,7 @@ bool RunRender(const CommandLine& line, std::string* error) {
   LevelMeter output;
   if (!renderer.Run(*source, *sink, &input, &output, showProgress, error) || !file.Commit(error)) return false;
   if (line.verbosity != CommandLine::Verbosity::Quiet) {
-    PrintReport(line, *module, *source, input, output);
+    PrintReport(line, module, *source, input, output);
   }
   WarnOfClipping(sink->Quantiser());
   return true;

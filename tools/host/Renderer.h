@@ -1,9 +1,11 @@
 #pragma once
-// Streams audio through an opened plug-in block by block, as a host does when it renders
+// Streams audio through opened plug-ins block by block, as a host does when it renders
 // offline: sample rate and block size first, then activation, the blocks, deactivation.
-// Files are read and written in large chunks whatever the block size.
-// The first two channels of the source feed the plug-in's first two inputs (further
-// inputs get silence); its first two outputs (or its only one, twice) are written.
+// Files are read and written in large chunks whatever the block size; a mono source is
+// heard in both channels. A plug-in with two or more inputs takes the left and right
+// channel on its first two (further inputs get silence); one with a single input takes
+// each channel through an instance of its own when given two instances, else the average
+// of both. Its first two outputs (or its only one, twice) are written.
 
 #include <cstdint>
 #include <string>
@@ -12,35 +14,42 @@
 #include "tools/host/AudioFile.h"
 #include "tools/host/AudioSource.h"
 #include "tools/host/LevelMeter.h"
+#include "tools/host/PluginLane.h"
 #include "tools/host/PluginModule.h"
 
 class Renderer {
  public:
-  Renderer(PluginModule& module, int blockSize, bool useDouble);
+  // instances: one, or two of the same plug-in with a single input, one per channel.
+  Renderer(const std::vector<PluginModule*>& instances, int blockSize, bool useDouble);
 
   // False with a reason when the plug-in cannot take this kind of processing.
   bool CanRender(std::string* error) const;
-  // Tells the plug-in (and the host callback) the sample rate and the block size.
+  // Tells the plug-ins (and the host callback) the sample rate and the block size.
   void Prepare(double sampleRate);
-  // Renders the whole source into sink; levels of what went in and of what was written
-  // are added to the meters. Progress goes to stderr when showProgress is set.
+  // Renders the whole source (mono or stereo) into sink; levels of what went in and of
+  // what was written are added to the meters. Progress goes to stderr when showProgress
+  // is set.
   bool Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input, LevelMeter* output, bool showProgress,
            std::string* error);
 
  private:
-  // Processes frames of interleaved stereo source into interleaved stereo result.
+  // Where a channel of the result comes from.
+  struct OutputSource {
+    size_t lane;
+    int pin;
+  };
+
+  void Wire();
+  // Reads up to one chunk into sourceChunk_ as stereo; the frames read.
+  int64_t ReadChunk(AudioSource& source);
   void ProcessBlock(const double* source, double* result, int32_t frames);
   void ShowProgress(int64_t done, int64_t total, int* shownPercent) const;
+  void DispatchAll(int32_t opcode, intptr_t value = 0);
 
-  PluginModule& module_;
   const int blockSize_;
-  const bool useDouble_;
-  const int inputCount_;
-  const int outputCount_;
+  std::vector<PluginLane> lanes_;
+  OutputSource outputSources_[2] = {{0, 0}, {0, 0}};
   std::vector<double> sourceChunk_;  // interleaved stereo, read from the source at once
   std::vector<double> resultChunk_;  // interleaved stereo, written to the file at once
-  std::vector<std::vector<double>> inputs64_, outputs64_;
-  std::vector<std::vector<float>> inputs32_, outputs32_;
-  std::vector<double*> inputPointers64_, outputPointers64_;
-  std::vector<float*> inputPointers32_, outputPointers32_;
+  std::vector<double> monoChunk_;    // a mono source as read
 };
