@@ -4,10 +4,13 @@
 
 #include <cstring>
 
+#include "gui/win/XClipboard.h"
+#include "gui/win/XErrorTrap.h"
 #include "raster/PngImage.h"
 
 namespace {
 constexpr int kSmallestPng = 8;  // the signature alone
+constexpr int kClipboardTimeoutMs = 1000;
 
 // True when the text after the last '.' of fileName is "png" in any case.
 bool HasPngExtension(const char* fileName) {
@@ -27,7 +30,13 @@ PIX_IBitmap* IGraphicsWin::LoadResourceImage(int number, const char* fileName) {
   return PIX_PngImage::FromMemory(resource->bytes, resource->size);
 }
 
+// Works with the editor closed too, on a connection of its own then.
 bool IGraphicsWin::ReadClipboardText(std::string& text) {
   text.clear();
-  return false;
+  XDisplayConnection* connection = XDisplayConnection::Acquire();
+  if (connection == nullptr) return false;
+  const bool read = ::ReadClipboardText(*connection, text, kClipboardTimeoutMs);
+  XErrorTrap trap(*connection);
+  connection->Release();
+  return read;
 }
