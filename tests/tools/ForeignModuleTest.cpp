@@ -94,6 +94,69 @@ TEST(ForeignModule, Render_FeedsEveryLayoutFromMonoAndStereoFiles) {
   }
 }
 
+// What the gain fixture at unity gain gives for input: delayed by late frames, with an
+// echo at half level echo frames after that (none for 0), frames long.
+std::vector<double> Delayed(const std::vector<double>& input, int late, int echo, size_t frames) {
+  std::vector<double> output(frames, 0.0);
+  for (size_t i = 0; i < frames; ++i) {
+    const auto at = static_cast<long>(i) - late;
+    if (at >= 0 && at < static_cast<long>(input.size())) output[i] += input[static_cast<size_t>(at)];
+    if (echo && at - echo >= 0 && at - echo < static_cast<long>(input.size())) {
+      output[i] += 0.5 * input[static_cast<size_t>(at - echo)];
+    }
+  }
+  return output;
+}
+
+TEST(ForeignModule, Render_AlignsLatencyAndRendersTheTail) {
+  const StereoAudio input = MakeMidSideSignal(44100, 4000, 0.4, 0.2);
+  const TempPath in(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), input));
+  const size_t length = input.left.size();
+  const struct {
+    std::vector<std::string> variables;
+    std::vector<std::string> options;
+    int late, echo;
+    size_t frames;
+    std::string report;
+  } cases[] = {
+      {{"FIXTURE_LATENCY=100"}, {}, 0, 0, length, "\nlatency 100 frames taken out\n"},
+      {{"FIXTURE_LATENCY=100"}, {"--no-latency-compensation"}, 100, 0, length, "\nlatency 100 frames kept in the output\n"},
+      {{"FIXTURE_TAIL=1000"}, {}, 0, 1000, length + 1000, "\ntail    1000 frames after the input\n"},
+      {{"FIXTURE_TAIL=1000"}, {"--tail", "0"}, 0, 1000, length, "\ninput "},
+      {{}, {"--tail=0.5"}, 0, 0, length + 22050, "\ntail    22050 frames after the input\n"},
+      {{"FIXTURE_MONO=1", "FIXTURE_LATENCY=7", "FIXTURE_TAIL=300"}, {"--block", "64"}, 0, 300, length + 300,
+       "\nlatency 7 frames taken out\n"},
+  };
+  for (const auto& c : cases) {
+    const TempPath out(".wav");
+    std::vector<std::string> arguments = {"render", kModule, "--in", in.str(), "--out", out.str()};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost(arguments, setup);
+    const std::string what = ::testing::PrintToString(c.variables) + ::testing::PrintToString(c.options);
+    ASSERT_EQ(run.status, 0) << what << "\n" << run.err;
+    EXPECT_NE(run.out.find(c.report), std::string::npos) << what << "\n" << run.out;
+    StereoAudio output;
+    ASSERT_TRUE(ReadStereoFile(out.str(), &output)) << what;
+    ASSERT_EQ(output.left.size(), c.frames) << what;
+    EXPECT_LT(WorstDifference(output.left, Delayed(input.left, c.late, c.echo, c.frames), 1.0), 1e-6) << what;
+    EXPECT_LT(WorstDifference(output.right, Delayed(input.right, c.late, c.echo, c.frames), 1.0), 1e-6) << what;
+  }
+}
+
+TEST(ForeignModule, Info_ShowsTheLatencyOnceProcessingAndTheTail) {
+  HostSetup setup;
+  setup.setVariables = {"FIXTURE_LATENCY=64", "FIXTURE_TAIL=2000"};
+  const HostRun run = RunHost({"info", kModule}, setup);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\ntail            2000 samples\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\nlatency         64 samples once processing (44100 Hz, 512-frame blocks)\n"),
+            std::string::npos)
+      << run.out;
+}
+
 TEST(ForeignModule, Render_RefusesAnInstrumentInOneLine) {
   const TempPath out(".wav");
   HostSetup setup;

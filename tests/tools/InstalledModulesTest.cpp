@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
+#include <regex>
+
 #include "tools/HostRun.h"
 #include "tools/StereoFile.h"
 
@@ -67,6 +71,29 @@ TEST(InstalledModules, Render_MonoAndSideChainModulesHearBothChannels) {
   const HostRun note = RunHost({"render", sideChain, "--in", in.str(), "--out", out.str()});
   ASSERT_EQ(note.status, 0) << note.err;
   EXPECT_EQ(note.err, "tessaly-host: note: the plug-in's inputs 3 to 4 get silence\n");
+}
+
+TEST(InstalledModules, Render_TakesOutLatencyFoundWhileProcessingAndRendersATail) {
+  const std::string limiter = "/usr/lib/vst/lsp-plugins/limiter-stereo.so";
+  if (!Installed(limiter)) GTEST_SKIP() << limiter << " is not installed (Debian package lsp-plugins-vst)";
+  SKIP_UNLESS_INSTALLED(kReverb);
+  const StereoAudio input = MakeMidSideSignal(48000, 48000, 0.4, 0.2);
+  const TempPath in(".wav");
+  const TempPath out(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), input));
+  const HostRun limited = RunHost({"render", limiter, "--in", in.str(), "--out", out.str()});
+  ASSERT_EQ(limited.status, 0) << limited.err;
+  EXPECT_TRUE(std::regex_search(limited.out, std::regex("\nlatency [1-9][0-9]* frames taken out\n"))) << limited.out;
+  StereoAudio output;
+  ASSERT_TRUE(ReadStereoFile(out.str(), &output));
+  EXPECT_EQ(output.left.size(), input.left.size());
+  const HostRun reverb = RunHost({"render", kReverb, "--in", in.str(), "--out", out.str(), "--tail", "1"});
+  ASSERT_EQ(reverb.status, 0) << reverb.err;
+  ASSERT_TRUE(ReadStereoFile(out.str(), &output));
+  ASSERT_EQ(output.left.size(), input.left.size() + 48000);
+  double tailPeak = 0.0;
+  for (size_t i = input.left.size(); i < output.left.size(); ++i) tailPeak = std::max(tailPeak, std::fabs(output.left[i]));
+  EXPECT_GT(tailPeak, 0.001);  // the reverb rings on past the input
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ const std::map<std::string, CommandForm>& Commands() {
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
-       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--preset", "--state"}}},
+       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
       {"edit",
        {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
@@ -49,6 +49,25 @@ bool ParseBlockSize(const std::string& text, int* blockSize) {
   const long value = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0' || errno != 0 || value < 1 || value > kMaxBlockSize) return false;
   *blockSize = static_cast<int>(value);
+  return true;
+}
+
+// The member that a value-less option sets, or null for options with a value.
+bool* FlagFor(const std::string& option, CommandLine* line) {
+  if (option == "--double") return &line->useDouble;
+  if (option == "--float") return &line->floatOutput;
+  if (option == "--no-latency-compensation") return &line->keepLatency;
+  return nullptr;
+}
+
+bool ParseTail(const std::string& text, double* seconds) {
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0.0 || value > kMaxTailSeconds) {
+    return false;
+  }
+  *seconds = value;
   return true;
 }
 
@@ -81,6 +100,11 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
   } else if (option == "--seconds") {
     if (!ParseSeconds(value, &line->seconds)) {
       *error = "bad duration '" + value + "' for --seconds (a positive number of seconds)";
+      return false;
+    }
+  } else if (option == "--tail") {
+    if (!ParseTail(value, &line->tailSeconds)) {
+      *error = "bad tail '" + value + "' (0 to " + std::to_string(static_cast<int>(kMaxTailSeconds)) + " seconds)";
       return false;
     }
   } else if (option == "--mono") {
@@ -174,12 +198,12 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
       *error = "unknown option '" + word + "' for " + command + " (try --help)";
       return false;
     }
-    if (word == "--double" || word == "--float") {
+    if (bool* flag = FlagFor(word, line)) {
       if (inlineValue) {
         *error = "option " + word + " takes no value";
         return false;
       }
-      (word == "--double" ? line->useDouble : line->floatOutput) = true;
+      *flag = true;
       continue;
     }
     if (!inlineValue) {
@@ -214,7 +238,8 @@ std::string UsageText() {
          "      the plug-in's programs\n"
          "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
          "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
-         "                      [--float] [--dither tpdf] [--mono each|sum]\n"
+         "                      [--float] [--dither tpdf] [--mono each|sum] [--tail SECONDS]\n"
+         "                      [--no-latency-compensation]\n"
          "      streams a mono or stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
          "      built-in stereo demo signal without --in, and prints the mid and side levels\n"
          "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
@@ -239,6 +264,11 @@ std::string UsageText() {
          "  --mono each|sum   a plug-in with one input takes each channel through an instance of\n"
          "                    its own, or their average through one (default: each where it has\n"
          "                    one output, sum where it has more)\n"
+         "  --tail SECONDS    renders this long past the end of the input (default: the tail the\n"
+         "                    plug-in reports, at most 30 seconds)\n"
+         "  --no-latency-compensation\n"
+         "                    keeps the plug-in's latency in the output instead of aligning the\n"
+         "                    output with the input\n"
          "  --seconds N       edit: closes the editor after N seconds\n"
          "  --screenshot F    edit: writes a PNG of the editor window once it has drawn, then\n"
          "                    closes it after about a second unless --seconds says otherwise\n"

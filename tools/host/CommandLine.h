@@ -29,13 +29,17 @@ struct CommandLine {
   bool useDouble = false;
   bool floatOutput = false;  // render: 32-bit float samples whatever the input's encoding
   MonoMode monoMode = MonoMode::Default;  // render
-  bool dither = false;       // render: triangular dither before rounding to integers
+  bool dither = false;
+  double tailSeconds = -1.0;  // render: silence fed after the input; negative: as the plug-in says
+  bool keepLatency = false;   // render: no latency compensation       // render: triangular dither before rounding to integers
   double seconds = 0.0;        // edit: how long the editor stays open; 0 when not given
   std::string screenshotPath;  // edit: a PNG of the editor window
   std::string scriptPath;      // edit: pointer actions to replay in the editor
 };
 
 constexpr int kMaxBlockSize = 65536;
+// The longest tail rendered, asked for or reported by the plug-in.
+constexpr double kMaxTailSeconds = 30.0;
 
 // Splits the NAME=VALUE of a --set option; false with a one-line reason in error.
 bool ParseSetting(const std::string& text, ParameterSetting* setting, std::string* error);

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -59,6 +60,26 @@ bool LoadInstances(const CommandLine& line, std::vector<std::unique_ptr<PluginMo
   }
 }
 
+// The tail asked for, else the one the plug-in reports (effGetTailSize answers 0 when it
+// does not know and 1 for none), at most kMaxTailSeconds.
+int64_t TailFrames(const CommandLine& line, const PluginModule& module, double sampleRate) {
+  const auto longest = static_cast<int64_t>(std::llround(kMaxTailSeconds * sampleRate));
+  if (line.tailSeconds >= 0.0) return std::llround(line.tailSeconds * sampleRate);
+  const auto reported = static_cast<int64_t>(module.Dispatch(effGetTailSize));
+  return reported > 1 ? std::min(reported, longest) : 0;
+}
+
+// The tail and the latency, where there are any.
+void PrintTiming(const Renderer& renderer) {
+  if (renderer.TailFrames() > 0) {
+    std::printf("%-7s %lld frames after the input\n", "tail", static_cast<long long>(renderer.TailFrames()));
+  }
+  if (renderer.Latency() > 0) {
+    std::printf("%-7s %lld frames %s\n", "latency", static_cast<long long>(renderer.Latency()),
+                renderer.CompensatesLatency() ? "taken out" : "kept in the output");
+  }
+}
+
 // One line on stderr for each kind of pin that the render leaves unused.
 void NoteUnusedPins(const AEffect& effect, size_t instances) {
   if (effect.numInputs > 2) {
@@ -93,11 +114,12 @@ std::string ChangeText(double before, double after) {
 }
 
 void PrintReport(const CommandLine& line, const PluginModule& module, const AudioSource& source,
-                 const LevelMeter& input, const LevelMeter& output) {
+                 const Renderer& renderer, const LevelMeter& input, const LevelMeter& output) {
   std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
               line.inputPath.empty() ? "the demo signal" : line.inputPath.c_str(), PluginName(module).c_str(),
               static_cast<long long>(source.TotalFrames()), source.SampleRate(), line.blockSize,
               line.useDouble ? "64-bit" : "32-bit");
+  PrintTiming(renderer);
   PrintLevels("input", input);
   PrintLevels("output", output);
   std::string change = "change  mid " + ChangeText(input.MidDb(), output.MidDb()) + "   side " +
@@ -132,6 +154,8 @@ bool RunRender(const CommandLine& line, std::string* error) {
   Renderer renderer(modules, line.blockSize, line.useDouble);
   if (!renderer.CanRender(error)) return false;
   renderer.Prepare(source->SampleRate());
+  renderer.SetTail(TailFrames(line, *modules[0], source->SampleRate()));
+  renderer.SetLatencyCompensation(!line.keepLatency);
   for (PluginModule* module : modules) {
     if (!ConfigurePlugin(*module, line, error)) return false;
   }
@@ -149,7 +173,7 @@ bool RunRender(const CommandLine& line, std::string* error) {
   LevelMeter output;
   if (!renderer.Run(*source, *sink, &input, &output, showProgress, error) || !file.Commit(error)) return false;
   if (line.verbosity != CommandLine::Verbosity::Quiet) {
-    PrintReport(line, module, *source, input, output);
+    PrintReport(line, module, *source, renderer, input, output);
   }
   WarnOfClipping(sink->Quantiser());
   return true;

@@ -58,12 +58,21 @@ void Renderer::DispatchAll(int32_t opcode, intptr_t value) {
   for (const PluginLane& lane : lanes_) lane.Module().Dispatch(opcode, 0, value);
 }
 
-int64_t Renderer::ReadChunk(AudioSource& source) {
+int64_t Renderer::ReadChunk(AudioSource& source, bool* sourceEnded, int64_t* silenceLeft) {
   const int64_t chunkFrames = static_cast<int64_t>(sourceChunk_.size() / 2);
-  if (source.Channels() == 2) return source.Read(sourceChunk_.data(), chunkFrames);
-  monoChunk_.resize(static_cast<size_t>(chunkFrames));
-  const int64_t frames = source.Read(monoChunk_.data(), chunkFrames);
-  for (int64_t i = 0; i < frames; ++i) sourceChunk_[2 * i] = sourceChunk_[2 * i + 1] = monoChunk_[i];
+  int64_t frames = 0;
+  if (!*sourceEnded && source.Channels() == 2) {
+    frames = source.Read(sourceChunk_.data(), chunkFrames);
+  } else if (!*sourceEnded) {
+    monoChunk_.resize(static_cast<size_t>(chunkFrames));
+    frames = source.Read(monoChunk_.data(), chunkFrames);
+    for (int64_t i = 0; i < frames; ++i) sourceChunk_[2 * i] = sourceChunk_[2 * i + 1] = monoChunk_[i];
+  }
+  if (frames > 0) return frames;
+  *sourceEnded = true;
+  frames = std::min(chunkFrames, *silenceLeft);
+  std::fill(sourceChunk_.begin(), sourceChunk_.begin() + 2 * frames, 0.0);
+  *silenceLeft -= frames;
   return frames;
 }
 
@@ -73,24 +82,37 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   DispatchAll(effMainsChanged, 1);
   DispatchAll(effStartProcess);
   host.BeginRendering();
-  const int64_t total = source.TotalFrames();
+  int64_t toDrop = 0;
+  int64_t silenceLeft = tailFrames_;
+  const int64_t total = source.TotalFrames() + silenceLeft;
+  bool sourceEnded = false;
   int64_t done = 0;
   int shownPercent = -1;
   bool written = true;
   for (;;) {
-    const int64_t frames = ReadChunk(source);
+    const int64_t frames = ReadChunk(source, &sourceEnded, &silenceLeft);
     if (frames <= 0) break;
-    input->Add(sourceChunk_.data(), frames);
+    if (!sourceEnded) input->Add(sourceChunk_.data(), frames);
     for (int64_t offset = 0; offset < frames; offset += blockSize_) {
       const auto blockFrames = static_cast<int32_t>(std::min<int64_t>(blockSize_, frames - offset));
       ProcessBlock(sourceChunk_.data() + 2 * offset, resultChunk_.data() + 2 * offset, blockFrames);
       host.AdvanceTransport(blockFrames);
     }
-    if (!sink.Write(resultChunk_.data(), frames)) {
+    // Some plug-ins know their latency only once they have processed audio.
+    if (done == 0) {
+      latency_ = std::max(0, lanes_[0].Module().Effect().initialDelay);
+      toDrop = compensateLatency_ ? latency_ : 0;
+      silenceLeft += toDrop;
+    }
+    // The first frames of a late plug-in's output belong before the start of the input.
+    const int64_t dropped = std::min(toDrop, frames);
+    toDrop -= dropped;
+    double* kept = resultChunk_.data() + 2 * dropped;
+    if (!sink.Write(kept, frames - dropped)) {
       written = false;
       break;
     }
-    output->Add(resultChunk_.data(), frames);
+    output->Add(kept, frames - dropped);
     done += frames;
     if (showProgress) ShowProgress(done, total, &shownPercent);
   }

@@ -24,6 +24,16 @@ class Renderer {
 
   // False with a reason when the plug-in cannot take this kind of processing.
   bool CanRender(std::string* error) const;
+  // Silence fed after the source so that what rings on is heard: frames of it.
+  void SetTail(int64_t frames) { tailFrames_ = frames; }
+  int64_t TailFrames() const { return tailFrames_; }
+  // Whether the plug-in's latency (initialDelay, read once it has processed the first
+  // chunk) is taken out: that many more frames of silence are fed and as many dropped from
+  // the start.
+  void SetLatencyCompensation(bool on) { compensateLatency_ = on; }
+  // The plug-in's latency in the last run, in frames, and whether it was taken out.
+  int64_t Latency() const { return latency_; }
+  bool CompensatesLatency() const { return compensateLatency_; }
   // Tells the plug-ins (and the host callback) the sample rate and the block size.
   void Prepare(double sampleRate);
   // Renders the whole source (mono or stereo) into sink; levels of what went in and of
@@ -40,13 +50,17 @@ class Renderer {
   };
 
   void Wire();
-  // Reads up to one chunk into sourceChunk_ as stereo; the frames read.
-  int64_t ReadChunk(AudioSource& source);
+  // Reads up to one chunk into sourceChunk_ as stereo, and after the source's end up to
+  // silenceLeft frames of silence; the frames there are.
+  int64_t ReadChunk(AudioSource& source, bool* sourceEnded, int64_t* silenceLeft);
   void ProcessBlock(const double* source, double* result, int32_t frames);
   void ShowProgress(int64_t done, int64_t total, int* shownPercent) const;
   void DispatchAll(int32_t opcode, intptr_t value = 0);
 
   const int blockSize_;
+  int64_t tailFrames_ = 0;
+  bool compensateLatency_ = true;
+  int64_t latency_ = 0;
   std::vector<PluginLane> lanes_;
   OutputSource outputSources_[2] = {{0, 0}, {0, 0}};
   std::vector<double> sourceChunk_;  // interleaved stereo, read from the source at once
