@@ -53,8 +53,9 @@ class ClipboardRequest {
     return XGetSelectionOwner(connection_.Handle(), clipboard_) != 0 && connection_.Alive();
   }
 
-  // The selection converted to target; false when the owner refuses or does not answer.
-  bool Convert(unsigned long target, Clock::time_point deadline, std::string& bytes) {
+  // The selection converted to target, as UTF-8 (owners may answer with Latin-1 STRING
+  // whatever was asked); false when the owner refuses or does not answer.
+  bool Convert(unsigned long target, Clock::time_point deadline, std::string& text) {
     {
       XErrorTrap trap(connection_);
       XConvertSelection(connection_.Handle(), clipboard_, target, property_, window_, CurrentTime);
@@ -64,7 +65,10 @@ class ClipboardRequest {
       if (Clock::now() >= deadline || !connection_.Alive()) return false;
       std::this_thread::sleep_for(kPollInterval);
     }
-    return event.xselection.property != 0 && ReadProperty(bytes);
+    Atom type = 0;
+    if (event.xselection.property == 0 || !ReadProperty(text, type)) return false;
+    if (type == XA_STRING) text = Latin1ToUtf8(text);
+    return true;
   }
 
  private:
@@ -73,9 +77,8 @@ class ClipboardRequest {
     return XCheckTypedWindowEvent(connection_.Handle(), window_, SelectionNotify, &event);
   }
 
-  bool ReadProperty(std::string& bytes) {
+  bool ReadProperty(std::string& bytes, Atom& type) {
     XErrorTrap trap(connection_);
-    Atom type = 0;
     int format = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
@@ -106,9 +109,5 @@ bool ReadClipboardText(XDisplayConnection& connection, std::string& text, int ti
     XErrorTrap trap(connection);
     utf8 = XInternAtom(connection.Handle(), "UTF8_STRING", False);
   }
-  if (request.Convert(utf8, deadline, text)) return true;
-  std::string latin1;
-  if (!request.Convert(XA_STRING, deadline, latin1)) return false;
-  text = Latin1ToUtf8(latin1);
-  return true;
+  return request.Convert(utf8, deadline, text) || request.Convert(XA_STRING, deadline, text);
 }
