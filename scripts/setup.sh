@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
-  libx11-dev libxext-dev libxtst-dev xvfb xdotool libsndfile1-dev
+  libx11-dev libxext-dev libxtst-dev xvfb xdotool xclip libsndfile1-dev
   libgtest-dev libbenchmark-dev libpixman-1-dev clang libclang-rt-14-dev
 )
 
