@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "tools/HostRun.h"
 #include "tools/StereoFile.h"
@@ -155,6 +158,48 @@ TEST(ForeignModule, Info_ShowsTheLatencyOnceProcessingAndTheTail) {
   EXPECT_NE(run.out.find("\nlatency         64 samples once processing (44100 Hz, 512-frame blocks)\n"),
             std::string::npos)
       << run.out;
+}
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(ForeignModule, States_OfAModuleWithoutChunksAreParameterLists) {
+  const StereoAudio input = MakeMidSideSignal(44100, 2000, 0.4, 0.2);
+  const TempPath in(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), input));
+  for (const char* extension : {".fxp", ".fxb"}) {
+    const TempPath state(extension);
+    const HostRun saved = RunHost({"save-state", kModule, "--set", "Left Gain=0.25n", "--set", "1=0.75n", "--out",
+                                   state.str()});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const std::vector<uint8_t> bytes = Bytes(state.str());
+    ASSERT_GT(bytes.size(), 12u);
+    EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 12), extension == std::string(".fxp") ? "FxCk" : "FxBk");
+    const TempPath again(extension);
+    ASSERT_EQ(RunHost({"save-state", kModule, "--state", state.str(), "--out", again.str()}).status, 0);
+    EXPECT_EQ(Bytes(again.str()), bytes) << extension;
+  }
+  const TempPath program(".fxp");
+  ASSERT_EQ(RunHost({"save-state", kModule, "--set", "0=0.25n", "--set", "1=1n", "--out", program.str()}).status, 0);
+  const TempPath out(".wav");
+  const HostRun run = RunHost({"render", kModule, "--in", in.str(), "--out", out.str(), "--state", program.str()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  StereoAudio output;
+  ASSERT_TRUE(ReadStereoFile(out.str(), &output));
+  EXPECT_LT(WorstDifference(output.left, input.left, 0.5), 1e-6);
+  EXPECT_LT(WorstDifference(output.right, input.right, 2.0), 1e-6);
+  // One parameter more than the plug-in has is refused, and nothing is written.
+  std::vector<uint8_t> longer = Bytes(program.str());
+  longer[27] = 3;
+  longer.insert(longer.end(), {0, 0, 0, 0});
+  std::ofstream(program.str(), std::ios::binary).write(reinterpret_cast<const char*>(longer.data()),
+                                                      static_cast<std::streamsize>(longer.size()));
+  std::remove(out.c_str());
+  const HostRun refused = RunHost({"render", kModule, "--in", in.str(), "--out", out.str(), "--state", program.str()});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "tessaly-host: " + program.str() + " holds 3 parameters; the plug-in has 2\n");
 }
 
 TEST(ForeignModule, Render_RefusesAnInstrumentInOneLine) {

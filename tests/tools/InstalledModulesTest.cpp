@@ -96,4 +96,20 @@ TEST(InstalledModules, Render_TakesOutLatencyFoundWhileProcessingAndRendersATail
   EXPECT_GT(tailPeak, 0.001);  // the reverb rings on past the input
 }
 
+TEST(InstalledModules, States_OfAModuleWithoutChunksRenderLikeTheirSettings) {
+  SKIP_UNLESS_INSTALLED(kReverb);
+  const TempPath state(".fxp");
+  const TempPath direct(".wav");
+  const TempPath restored(".wav");
+  const HostRun saved = RunHost({"save-state", kReverb, "--set", "revtime=0.2", "--out", state.str()});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  ASSERT_EQ(RunHost({"render", kReverb, "--set", "revtime=0.2", "--out", direct.str()}).status, 0);
+  const HostRun run = RunHost({"render", kReverb, "--state", state.str(), "--out", restored.str()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  StereoAudio a, b;
+  ASSERT_TRUE(ReadStereoFile(direct.str(), &a));
+  ASSERT_TRUE(ReadStereoFile(restored.str(), &b));
+  EXPECT_EQ(a.left, b.left);
+}
+
 }  // namespace

@@ -30,6 +30,21 @@ PresetFile Bank(std::vector<uint8_t> chunk) {
   return preset;
 }
 
+PresetFile ParameterProgram() {
+  PresetFile preset = Program({});
+  preset.form = PresetFile::Form::Parameters;
+  preset.parameters = {0.25f, 1.0f, 0.0f};
+  return preset;
+}
+
+PresetFile ParameterBank() {
+  PresetFile preset = Bank({});
+  preset.form = PresetFile::Form::Parameters;
+  preset.elementCount = 2;
+  preset.programs = {{"First", {0.5f, 0.125f, 1.0f}}, {"Second", {0.0f, 0.75f, 0.5f}}};
+  return preset;
+}
+
 int32_t BigEndianAt(const std::vector<uint8_t>& bytes, size_t at) {
   return static_cast<int32_t>(uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 |
                               uint32_t(bytes[at + 2]) << 8 | uint32_t(bytes[at + 3]));
@@ -67,6 +82,42 @@ TEST(PresetFile, Bank_HasTheStandardBigEndianLayout) {
   for (size_t i = 32; i < 156; ++i) ASSERT_EQ(bytes[i], 0) << "reserved byte " << i;
   EXPECT_EQ(BigEndianAt(bytes, 156), 2);
   EXPECT_EQ(bytes[160], 9);
+}
+
+TEST(PresetFile, ParameterLists_HaveTheStandardBigEndianLayout) {
+  const std::vector<uint8_t> program = EncodePresetFile(ParameterProgram());
+  ASSERT_EQ(program.size(), 56u + 12u);
+  EXPECT_EQ(Text(program, 8, 4), "FxCk");
+  EXPECT_EQ(BigEndianAt(program, 4), 68 - 8);
+  EXPECT_EQ(BigEndianAt(program, 24), 3);
+  EXPECT_EQ(Text(program, 28, 15), std::string("Stereo Enhance\0", 15));
+  EXPECT_EQ(BigEndianAt(program, 56), 0x3E800000);  // 0.25f
+  EXPECT_EQ(BigEndianAt(program, 60), 0x3F800000);  // 1.0f
+  const std::vector<uint8_t> bank = EncodePresetFile(ParameterBank());
+  ASSERT_EQ(bank.size(), 156u + 2 * 68u);
+  EXPECT_EQ(Text(bank, 8, 4), "FxBk");
+  EXPECT_EQ(BigEndianAt(bank, 24), 2);
+  EXPECT_EQ(BigEndianAt(bank, 28), 2);  // current program
+  EXPECT_EQ(Text(bank, 156, 4), "CcnK");
+  EXPECT_EQ(Text(bank, 156 + 8, 4), "FxCk");
+  EXPECT_EQ(Text(bank, 156 + 68 + 28, 7), std::string("Second\0", 7));
+  EXPECT_EQ(BigEndianAt(bank, 156 + 68 + 60), 0x3F400000);  // 0.75f
+}
+
+TEST(PresetFile, ParameterLists_RoundTrip) {
+  PresetFile read;
+  std::string error;
+  ASSERT_TRUE(DecodePresetFile(EncodePresetFile(ParameterProgram()), &read, &error)) << error;
+  EXPECT_EQ(read.form, PresetFile::Form::Parameters);
+  EXPECT_EQ(read.kind, PresetFile::Kind::Program);
+  EXPECT_EQ(read.programName, "Stereo Enhance");
+  EXPECT_EQ(read.parameters, ParameterProgram().parameters);
+  ASSERT_TRUE(DecodePresetFile(EncodePresetFile(ParameterBank()), &read, &error)) << error;
+  EXPECT_EQ(read.kind, PresetFile::Kind::Bank);
+  EXPECT_EQ(read.currentProgram, 2);
+  ASSERT_EQ(read.programs.size(), 2u);
+  EXPECT_EQ(read.programs[1].name, "Second");
+  EXPECT_EQ(read.programs[1].parameters, ParameterBank().programs[1].parameters);
 }
 
 TEST(PresetFile, LongProgramName_IsCutTo27CharactersAndTerminated) {
@@ -121,6 +172,9 @@ TEST(PresetFile, DamagedFiles_AreRefusedWithAReasonAndLeaveThePresetAlone) {
     bytes[at + 3] = low;
     return bytes;
   };
+  std::vector<uint8_t> chunkInBank = cut(EncodePresetFile(ParameterBank()), 156);
+  chunkInBank[27] = 1;  // one program, and that one a chunk
+  chunkInBank.insert(chunkInBank.end(), program.begin(), program.end());
   const struct {
     const char* what;
     std::vector<uint8_t> bytes;
@@ -129,8 +183,10 @@ TEST(PresetFile, DamagedFiles_AreRefusedWithAReasonAndLeaveThePresetAlone) {
       {"empty", {}, "truncated"},
       {"wrong container magic", with(program, 0, "RIFF"), "no 'CcnK' magic"},
       {"short with wrong magic", {'R', 'I', 'F', 'F', 0}, "no 'CcnK' magic"},
-      {"parameter-list program", with(program, 8, "FxCk"), "parameter list"},
-      {"parameter-list bank", with(bank, 8, "FxBk"), "parameter list"},
+      {"parameter list cut", cut(EncodePresetFile(ParameterProgram()), 60), "truncated"},
+      {"count beyond the file", with(EncodePresetFile(ParameterBank()), 24, "\x01"), "truncated"},
+      {"bank program cut", cut(EncodePresetFile(ParameterBank()), 156 + 56 + 60 + 4), "truncated"},
+      {"chunk program in a list bank", chunkInBank, "not a parameter list"},
       {"unknown kind", with(program, 8, "Zzzz"), "unknown preset type"},
       {"program header cut", cut(program, 40), "truncated"},
       {"bank header cut", cut(bank, 100), "truncated"},
