@@ -115,7 +115,7 @@ void ScreenHand::Key(KeySym keysym) {
 AEffect* DialogTest::OpenDemo() {
   AEffect* effect = Create(&NewPromptDemo);
   Dispatch(effect, effOpen);
-  EXPECT_EQ(OpenEditor(effect, NewParent(300, 110)), 1);
+  EXPECT_EQ(OpenEditor(effect, NewParent(300, 72)), 1);
   Idle(effect);
   return effect;
 }

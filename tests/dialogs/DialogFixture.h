@@ -42,7 +42,7 @@ class ScreenHand {
 class DialogTest : public EditorWindowTest {
  protected:
   enum { kMode = 0, kLevel = 1 };
-  static constexpr int kModeX = 75, kLevelX = 225, kBoxY = 60;
+  static constexpr int kModeX = 75, kLevelX = 225, kBoxY = 20;
 
   // The demonstration effect with its editor open in a new parent and drawn.
   AEffect* OpenDemo();

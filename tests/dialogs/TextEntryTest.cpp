@@ -83,7 +83,7 @@ TEST_F(TextEntry, ClosingTheEditorWithTheFieldOpenIsSafe) {
   Dispatch(effect, effEditClose);
   Idle(effect);
   EXPECT_EQ(Parameter(effect, kLevel).PlainValue(), 0.0);
-  ASSERT_EQ(OpenEditor(effect, NewParent(300, 110)), 1);
+  ASSERT_EQ(OpenEditor(effect, NewParent(300, 72)), 1);
   Idle(effect);
   ClickEditor(effect, kLevelX, kBoxY + 10);
   Type(effect, "4");

@@ -7,7 +7,7 @@
 
 namespace {
 constexpr int kWidth = 300;
-constexpr int kHeight = 110;
+constexpr int kHeight = 72;
 constexpr IArgbColour kText{255, 232, 238, 244};
 constexpr IArgbColour kEntryGround{255, 232, 238, 244};
 constexpr IArgbColour kEntryText{255, 27, 37, 48};

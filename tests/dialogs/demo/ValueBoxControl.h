@@ -11,4 +11,7 @@ class ValueBoxControl : public IControl {
 
   void HandleMousePress(int x, int y, const IMouseModifiers& modifiers) override;
   bool Render(IGraphics& graphics) override;
+
+ private:
+  ITextStyle nameStyle_;
 };
