@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "tools/HostRun.h"
+#include "tools/MidiBytes.h"
 #include "tools/StereoFile.h"
 
 namespace {
@@ -202,13 +203,55 @@ TEST(ForeignModule, States_OfAModuleWithoutChunksAreParameterLists) {
   EXPECT_EQ(refused.err, "tessaly-host: " + program.str() + " holds 3 parameters; the plug-in has 2\n");
 }
 
-TEST(ForeignModule, Render_RefusesAnInstrumentInOneLine) {
-  const TempPath out(".wav");
+TEST(ForeignModule, Midi_PlaysAnInstrumentSampleAccurately) {
+  const TempPath midi(".mid");
+  ASSERT_TRUE(WriteBytes(midi.str(), TwoTrackMidi()));
   HostSetup setup;
   setup.setVariables = {"FIXTURE_INSTRUMENT=1"};
-  const HostRun run = RunHost({"render", kModule, "--out", out.str()}, setup);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "tessaly-host: Gain Fixture has no audio inputs (an instrument?); tessaly-host renders only effects\n");
+  for (const char* block : {"512", "333", "1"}) {
+    const TempPath out(".wav");
+    const HostRun run = RunHost({"render", kModule, "--midi", midi.str(), "--block", block, "--out", out.str()}, setup);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("rendered " + midi.str() + " through Gain Fixture: 60001 frames at 48000 Hz", 0), 0u)
+        << run.out;
+    EXPECT_EQ(run.out.find("input"), std::string::npos) << run.out;  // no audio went in
+    StereoAudio output;
+    ASSERT_TRUE(ReadStereoFile(out.str(), &output));
+    ASSERT_EQ(output.left.size(), 60001u);
+    // Notes at 0.5 s (velocity 64) and 1.125 s (velocity 100), ending at 1.0 s and 1.25 s.
+    std::vector<double> expected(60001, 0.0);
+    std::fill(expected.begin() + 24000, expected.begin() + 48000, 64.0 / 128.0);
+    std::fill(expected.begin() + 54000, expected.begin() + 60000, 100.0 / 128.0);
+    EXPECT_EQ(output.left, expected) << "blocks of " << block;
+    EXPECT_EQ(output.right, expected) << "blocks of " << block;
+  }
+}
+
+TEST(ForeignModule, Midi_IsRefusedInOneLineWhereItCannotBePlayed) {
+  const TempPath midi(".mid");
+  const TempPath notMidi(".mid");
+  ASSERT_TRUE(WriteBytes(midi.str(), TwoTrackMidi()));
+  ASSERT_TRUE(WriteBytes(notMidi.str(), {'n', 'o', 't', ' ', 'M', 'I', 'D', 'I'}));
+  const struct {
+    std::vector<std::string> variables;
+    std::vector<std::string> options;
+    std::string message;
+  } cases[] = {
+      {{"FIXTURE_INSTRUMENT=1"}, {}, "Gain Fixture is an instrument (no audio inputs); give it notes with --midi FILE.mid"},
+      {{}, {"--midi", midi.str()}, "Gain Fixture does not take MIDI (it does not answer yes to receiveVstMidiEvent)"},
+      {{"FIXTURE_INSTRUMENT=1"}, {"--midi", notMidi.str()}, notMidi.str() + ": not a standard MIDI file (no 'MThd' header)"},
+      {{"FIXTURE_INSTRUMENT=1"}, {"--midi", "/no/such.mid"}, "cannot read MIDI file /no/such.mid"},
+  };
+  for (const auto& c : cases) {
+    const TempPath out(".wav");
+    std::vector<std::string> arguments = {"render", kModule, "--out", out.str()};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost(arguments, setup);
+    EXPECT_EQ(run.status, 1) << c.message;
+    EXPECT_EQ(run.err, "tessaly-host: " + c.message + "\n");
+  }
 }
 
 TEST(ForeignModule, Set_ErrorsSayWhatWasWrong) {

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "tools/HostRun.h"
+#include "tools/MidiBytes.h"
 #include "tools/StereoFile.h"
 
 namespace {
@@ -110,6 +111,19 @@ TEST(InstalledModules, States_OfAModuleWithoutChunksRenderLikeTheirSettings) {
   ASSERT_TRUE(ReadStereoFile(direct.str(), &a));
   ASSERT_TRUE(ReadStereoFile(restored.str(), &b));
   EXPECT_EQ(a.left, b.left);
+}
+
+TEST(InstalledModules, Midi_PlaysAnInstrument) {
+  const std::string instrument = "/usr/lib/vst/Kars-vst.so";
+  SKIP_UNLESS_INSTALLED(instrument);
+  const TempPath midi(".mid");
+  const TempPath out(".wav");
+  ASSERT_TRUE(WriteBytes(midi.str(), TwoTrackMidi()));
+  const HostRun run = RunHost({"render", instrument, "--midi", midi.str(), "--out", out.str()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  StereoAudio output;
+  ASSERT_TRUE(ReadStereoFile(out.str(), &output));
+  EXPECT_GT(MidLevelDb(output), -40.0);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ const std::map<std::string, CommandForm>& Commands() {
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
-       {CommandLine::Command::Render, {"--in", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
+       {CommandLine::Command::Render, {"--in", "--midi", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
       {"edit",
        {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
@@ -83,6 +83,8 @@ bool ParseSeconds(const std::string& text, double* seconds) {
 bool StoreOption(const std::string& option, const std::string& value, CommandLine* line, std::string* error) {
   if (option == "--in") {
     line->inputPath = value;
+  } else if (option == "--midi") {
+    line->midiPath = value;
   } else if (option == "--out") {
     line->outputPath = value;
   } else if (option == "--state") {
@@ -239,7 +241,7 @@ std::string UsageText() {
          "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
          "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
          "                      [--float] [--dither tpdf] [--mono each|sum] [--tail SECONDS]\n"
-         "                      [--no-latency-compensation]\n"
+         "                      [--no-latency-compensation] [--midi FILE.mid]\n"
          "      streams a mono or stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
          "      built-in stereo demo signal without --in, and prints the mid and side levels\n"
          "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
@@ -264,6 +266,8 @@ std::string UsageText() {
          "  --mono each|sum   a plug-in with one input takes each channel through an instance of\n"
          "                    its own, or their average through one (default: each where it has\n"
          "                    one output, sum where it has more)\n"
+         "  --midi FILE.mid   plays a standard MIDI file into the plug-in (an instrument, say);\n"
+         "                    without --in the input is silence as long as the MIDI file\n"
          "  --tail SECONDS    renders this long past the end of the input (default: the tail the\n"
          "                    plug-in reports, at most 30 seconds)\n"
          "  --no-latency-compensation\n"

@@ -20,7 +20,8 @@ struct CommandLine {
   Command command = Command::Help;
   Verbosity verbosity = Verbosity::Normal;
   std::string modulePath;  // as given; empty for the default module
-  std::string inputPath;   // render: empty renders the built-in demo signal
+  std::string inputPath;   // render: empty renders the built-in demo signal, or silence with --midi
+  std::string midiPath;    // render: a standard MIDI file to play into the plug-in
   std::string outputPath;  // render: audio file; save-state: .fxp or .fxb
   std::string statePath;   // a .fxp or .fxb to restore before anything else
   std::string preset;      // a program name or index to select

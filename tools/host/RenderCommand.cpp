@@ -9,20 +9,30 @@
 #include "tools/host/Commands.h"
 #include "tools/host/DemoSignal.h"
 #include "tools/host/LevelMeter.h"
+#include "tools/host/MidiFeed.h"
+#include "tools/host/MidiFile.h"
 #include "tools/host/PluginModule.h"
 #include "tools/host/PluginSetup.h"
 #include "tools/host/Renderer.h"
 #include "tools/host/SafeOutputFile.h"
+#include "tools/host/SilentSource.h"
 
 namespace {
 
 // Files shorter than this render too fast for a progress display to help.
 constexpr double kProgressSeconds = 10.0;
 
-std::unique_ptr<AudioSource> OpenSource(const std::string& path, int* subtype, std::string* error) {
+// The input file; without one, silence at the demo signal's rate as long as the MIDI
+// messages (when there is a MIDI file), or else the demo signal.
+std::unique_ptr<AudioSource> OpenSource(const CommandLine& line, const std::vector<MidiMessage>& messages,
+                                        int* subtype, std::string* error) {
+  const std::string& path = line.inputPath;
   if (path.empty()) {
     *subtype = SF_FORMAT_PCM_24;
-    return std::make_unique<DemoSignal>();
+    if (line.midiPath.empty()) return std::make_unique<DemoSignal>();
+    const double seconds = messages.empty() ? 0.0 : messages.back().seconds;
+    return std::make_unique<SilentSource>(DemoSignal::kSampleRate,
+                                          std::llround(seconds * DemoSignal::kSampleRate) + 1);
   }
   std::unique_ptr<AudioFileReader> reader = AudioFileReader::Open(path, error);
   if (!reader) return nullptr;
@@ -40,6 +50,11 @@ std::string PluginName(const PluginModule& module) {
   return name.empty() ? module.Path() : name;
 }
 
+bool TakesMidi(const PluginModule& module) {
+  std::string question = "receiveVstMidiEvent";
+  return module.Dispatch(effCanDo, 0, 0, &question[0]) > 0;
+}
+
 // The opened plug-in, and for a plug-in with one input and one output (or when --mono
 // each asks for it) a second instance, so that each channel has one of its own.
 bool LoadInstances(const CommandLine& line, std::vector<std::unique_ptr<PluginModule>>* instances,
@@ -49,8 +64,12 @@ bool LoadInstances(const CommandLine& line, std::vector<std::unique_ptr<PluginMo
     if (!module) return false;
     module->Open();
     const AEffect& effect = module->Effect();
-    if (effect.numInputs <= 0) {
-      *error = PluginName(*module) + " has no audio inputs (an instrument?); tessaly-host renders only effects";
+    if (effect.numInputs <= 0 && line.midiPath.empty()) {
+      *error = PluginName(*module) + " is an instrument (no audio inputs); give it notes with --midi FILE.mid";
+      return false;
+    }
+    if (!line.midiPath.empty() && !TakesMidi(*module)) {
+      *error = PluginName(*module) + " does not take MIDI (it does not answer yes to receiveVstMidiEvent)";
       return false;
     }
     instances->push_back(std::move(module));
@@ -113,19 +132,25 @@ std::string ChangeText(double before, double after) {
   return DbText(after - before, "%+8.2f dB");
 }
 
+std::string SourceName(const CommandLine& line) {
+  if (!line.inputPath.empty()) return line.inputPath + (line.midiPath.empty() ? "" : " and " + line.midiPath);
+  return line.midiPath.empty() ? "the demo signal" : line.midiPath;
+}
+
 void PrintReport(const CommandLine& line, const PluginModule& module, const AudioSource& source,
                  const Renderer& renderer, const LevelMeter& input, const LevelMeter& output) {
   std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
-              line.inputPath.empty() ? "the demo signal" : line.inputPath.c_str(), PluginName(module).c_str(),
+              SourceName(line).c_str(), PluginName(module).c_str(),
               static_cast<long long>(source.TotalFrames()), source.SampleRate(), line.blockSize,
               line.useDouble ? "64-bit" : "32-bit");
   PrintTiming(renderer);
-  PrintLevels("input", input);
+  const bool playedOnly = line.inputPath.empty() && !line.midiPath.empty();
+  if (!playedOnly) PrintLevels("input", input);
   PrintLevels("output", output);
   std::string change = "change  mid " + ChangeText(input.MidDb(), output.MidDb()) + "   side " +
                        ChangeText(input.SideDb(), output.SideDb());
   change.erase(change.find_last_not_of(' ') + 1);
-  std::printf("%s\n", change.c_str());
+  if (!playedOnly) std::printf("%s\n", change.c_str());
   std::printf("wrote %s\n", line.outputPath.c_str());
 }
 
@@ -144,8 +169,10 @@ void WarnOfClipping(const SampleQuantiser& quantiser) {
 bool RunRender(const CommandLine& line, std::string* error) {
   SafeOutputFile file;
   if (!file.Open(line.outputPath, {line.inputPath, line.statePath}, error)) return false;
+  std::vector<MidiMessage> messages;
+  if (!line.midiPath.empty() && !ReadMidiFile(line.midiPath, &messages, error)) return false;
   int subtype = 0;
-  std::unique_ptr<AudioSource> source = OpenSource(line.inputPath, &subtype, error);
+  std::unique_ptr<AudioSource> source = OpenSource(line, messages, &subtype, error);
   if (!source) return false;
   std::vector<std::unique_ptr<PluginModule>> instances;
   if (!LoadInstances(line, &instances, error)) return false;
@@ -156,6 +183,7 @@ bool RunRender(const CommandLine& line, std::string* error) {
   renderer.Prepare(source->SampleRate());
   renderer.SetTail(TailFrames(line, *modules[0], source->SampleRate()));
   renderer.SetLatencyCompensation(!line.keepLatency);
+  if (!line.midiPath.empty()) renderer.SetMidi(std::make_unique<MidiFeed>(messages, source->SampleRate()));
   for (PluginModule* module : modules) {
     if (!ConfigurePlugin(*module, line, error)) return false;
   }

@@ -25,18 +25,16 @@ Renderer::Renderer(const std::vector<PluginModule*>& instances, int blockSize, b
 
 void Renderer::Wire() {
   const AEffect& effect = lanes_[0].Module().Effect();
-  const int lastOutput = effect.numOutputs > 1 ? 1 : 0;
+  outputSources_[1] = {0, effect.numOutputs > 1 ? 1 : 0};
   if (lanes_.size() == 2) {
     lanes_[0].Feed(0, 1.0, 0.0);
     lanes_[1].Feed(0, 0.0, 1.0);
     outputSources_[1] = {1, 0};
   } else if (effect.numInputs == 1) {
     lanes_[0].Feed(0, 0.5, 0.5);
-    outputSources_[1] = {0, lastOutput};
   } else if (effect.numInputs >= 2) {
     lanes_[0].Feed(0, 1.0, 0.0);
     lanes_[0].Feed(1, 0.0, 1.0);
-    outputSources_[1] = {0, lastOutput};
   }
 }
 
@@ -95,7 +93,8 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
     if (!sourceEnded) input->Add(sourceChunk_.data(), frames);
     for (int64_t offset = 0; offset < frames; offset += blockSize_) {
       const auto blockFrames = static_cast<int32_t>(std::min<int64_t>(blockSize_, frames - offset));
-      ProcessBlock(sourceChunk_.data() + 2 * offset, resultChunk_.data() + 2 * offset, blockFrames);
+      ProcessBlock(sourceChunk_.data() + 2 * offset, resultChunk_.data() + 2 * offset, done + offset,
+                   blockFrames);
       host.AdvanceTransport(blockFrames);
     }
     // Some plug-ins know their latency only once they have processed audio.
@@ -127,7 +126,10 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   return true;
 }
 
-void Renderer::ProcessBlock(const double* source, double* result, int32_t frames) {
+void Renderer::ProcessBlock(const double* source, double* result, int64_t start, int32_t frames) {
+  if (VstEvents* events = midi_ ? midi_->EventsFor(start, frames) : nullptr) {
+    for (PluginLane& lane : lanes_) lane.Module().Dispatch(effProcessEvents, 0, 0, events);
+  }
   for (PluginLane& lane : lanes_) lane.Process(source, frames);
   for (int channel = 0; channel < 2; ++channel) {
     const OutputSource& from = outputSources_[channel];

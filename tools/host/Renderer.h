@@ -8,12 +8,14 @@
 // of both. Its first two outputs (or its only one, twice) are written.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/host/AudioFile.h"
 #include "tools/host/AudioSource.h"
 #include "tools/host/LevelMeter.h"
+#include "tools/host/MidiFeed.h"
 #include "tools/host/PluginLane.h"
 #include "tools/host/PluginModule.h"
 
@@ -24,6 +26,8 @@ class Renderer {
 
   // False with a reason when the plug-in cannot take this kind of processing.
   bool CanRender(std::string* error) const;
+  // MIDI messages to send through effProcessEvents, each before the block it falls in.
+  void SetMidi(std::unique_ptr<MidiFeed> feed) { midi_ = std::move(feed); }
   // Silence fed after the source so that what rings on is heard: frames of it.
   void SetTail(int64_t frames) { tailFrames_ = frames; }
   int64_t TailFrames() const { return tailFrames_; }
@@ -53,7 +57,8 @@ class Renderer {
   // Reads up to one chunk into sourceChunk_ as stereo, and after the source's end up to
   // silenceLeft frames of silence; the frames there are.
   int64_t ReadChunk(AudioSource& source, bool* sourceEnded, int64_t* silenceLeft);
-  void ProcessBlock(const double* source, double* result, int32_t frames);
+  // start is the frame of the block from the beginning of the stream.
+  void ProcessBlock(const double* source, double* result, int64_t start, int32_t frames);
   void ShowProgress(int64_t done, int64_t total, int* shownPercent) const;
   void DispatchAll(int32_t opcode, intptr_t value = 0);
 
@@ -66,4 +71,5 @@ class Renderer {
   std::vector<double> sourceChunk_;  // interleaved stereo, read from the source at once
   std::vector<double> resultChunk_;  // interleaved stereo, written to the file at once
   std::vector<double> monoChunk_;    // a mono source as read
+  std::unique_ptr<MidiFeed> midi_;
 };
