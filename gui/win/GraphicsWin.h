@@ -74,6 +74,24 @@ class IGraphicsWin : public IGraphics {
 
  private:
   using Clock = std::chrono::steady_clock;
+  using PluginLock = std::unique_lock<IEffectMutex>;
+  // While a dialog waits for the user the idle call's hold on the plug-in mutex is given
+  // up, so that audio goes on; each round of the dialog's pump takes the mutex again.
+  class DialogWait {
+   public:
+    explicit DialogWait(PluginLock* idleLock)
+        : lock_(idleLock != nullptr && idleLock->owns_lock() ? idleLock : nullptr) {
+      if (lock_ != nullptr) lock_->unlock();
+    }
+    ~DialogWait() {
+      if (lock_ != nullptr) lock_->lock();
+    }
+    DialogWait(const DialogWait&) = delete;
+    DialogWait& operator=(const DialogWait&) = delete;
+
+   private:
+    PluginLock* lock_;
+  };
   struct RecentKey {
     int key = -1;
     Clock::time_point at;
@@ -100,7 +118,7 @@ class IGraphicsWin : public IGraphics {
   // True when key came the other way within a short time; that arrival is used up.
   static bool TakeDuplicate(RecentKey& other, int key, Clock::time_point now);
   // The plug-in mutex, held by whatever touches the editor or the plug-in.
-  std::unique_lock<IEffectMutex> LockPlugin() const;
+  PluginLock LockPlugin() const;
   // Takes the window down; the pointer's capture is the caller's.
   void DestroyWindow();
   // False when the window is closed or went away.
@@ -144,6 +162,7 @@ class IGraphicsWin : public IGraphics {
   IControl* entryControl_ = nullptr;
   IEffectParameter* entryParameter_ = nullptr;
   int entryState_ = kEntryIdle;
+  PluginLock* idleLock_ = nullptr;  // the idle call's, while it handles events
   XResourceId hostMainWindow_ = 0;
   std::string hostMainClass_;
   bool menuTookPointer_ = false;  // a menu took the pointer while a press was handled

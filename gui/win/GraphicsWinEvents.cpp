@@ -120,7 +120,10 @@ void IGraphicsWin::HandleKey(const WindowEvent& event) {
   KeyPressed(event.x, event.y, static_cast<IKeyCode>(event.key));
 }
 
+// While a text entry is open keys are the field's, which has them from the server: the
+// host's copies are taken without being used.
 bool IGraphicsWin::HostKeyPressed(int virtualKey) {
+  if (entry_ != nullptr) return true;
   const int key = KeyFromVirtualKey(virtualKey);
   if (window_ == nullptr || key < 0) return false;
   auto lock = LockPlugin();

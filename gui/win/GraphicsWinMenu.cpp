@@ -14,6 +14,7 @@ constexpr PIX_PixelValue kOpaque = 0xFF000000;
 DialogLook IGraphicsWin::LookOf(const ITextStyle& style) {
   ITextStyle copy = style;
   copy.resolvedFont = nullptr;
+  copy.orientation = 0;  // dialogs and fields are never turned
   DialogLook look;
   look.font = ResolveFont(copy);
   look.ground = style.entryBackground.Packed() | kOpaque;
@@ -39,7 +40,11 @@ IChoiceMenu* IGraphicsWin::RunPopupMenu(IChoiceMenu& menu, const IRectangle& rec
     window_->ToScreen(rect.left, rect.bottom, screenX, screenY);
   }
   XPopupMenu popup(*connection_, panels, look);
-  const int identifier = popup.Run(screenX, screenY, [this] { return PumpWhileModal(); });
+  int identifier = -1;
+  {
+    DialogWait wait(idleLock_);
+    identifier = popup.Run(screenX, screenY, [this] { return PumpWhileModal(); });
+  }
   if (window_ != nullptr) RedrawArea(IRectangle{0, 0, Width(), Height()});
   return panels.Choose(identifier);
 }

@@ -103,7 +103,10 @@ void IGraphicsWin::Idle() {
   }
   {
     auto lock = LockPlugin();
-    if (!HandleEventsAndRedraw()) return;
+    idleLock_ = &lock;
+    const bool open = HandleEventsAndRedraw();
+    idleLock_ = nullptr;
+    if (!open) return;
   }
   std::lock_guard<std::recursive_mutex> guard(XDisplayConnection::Lock());
   if (presenter_ == nullptr) return;

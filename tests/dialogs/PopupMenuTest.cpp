@@ -3,6 +3,7 @@
 
 #include "DialogFixture.h"
 #include "gui/win/MenuPanels.h"
+#include "host/EffectVST.h"
 
 namespace {
 // The middle of row (from 0) of a panel whose rows are all commands of equal height.
@@ -115,17 +116,22 @@ TEST_F(PopupMenu, EscapeAndAClickOutsideDismissWithoutAChange) {
   EXPECT_EQ(Editor(effect).RunPopupMenu(empty, {0, 0, 10, 10}), nullptr);
 }
 
-TEST_F(PopupMenu, AChoiceReachesTheHostInOneGesture) {
+// The audio thread is not kept waiting for the plug-in mutex while the menu is up.
+TEST_F(PopupMenu, AChoiceReachesTheHostInOneGestureAndAudioGoesOnMeanwhile) {
   AEffect* effect = OpenDemo();
+  IEffectMutex& mutex = IEffectVST::FromDescriptor(effect)->Mutex();
+  bool audioCouldRun = false;
   ScreenHand hand;
-  hand.Start([](ScreenHand& h) {
+  hand.Start([&](ScreenHand& h) {
     XRectangle panel;
     if (!h.WaitForPanels(1, panel)) return;
+    audioCouldRun = std::unique_lock<IEffectMutex>(mutex, std::try_to_lock).owns_lock();
     const XPoint bright = RowCentre(panel, 3, 2);
     h.Click(bright.x, bright.y);
   });
   ClickEditor(effect, kModeX, kBoxY);
   hand.Finish();
+  EXPECT_TRUE(audioCouldRun);
   EXPECT_EQ(Parameter(effect, kMode).PlainValue(), 2.0);
   EXPECT_EQ(GestureOf(kMode), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterAutomate,
                                                     audioMasterEndEdit}));
