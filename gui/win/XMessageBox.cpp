@@ -126,8 +126,12 @@ void XMessageBox::Layout(const char* text, int type) {
 void XMessageBox::Place(const char* caption) {
   Display* display = connection_.Handle();
   const Window root = DefaultRootWindow(display);
-  int centreX = DisplayWidth(display, DefaultScreen(display)) / 2;
-  int centreY = DisplayHeight(display, DefaultScreen(display)) / 2;
+  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  // Text beyond the screen is cut off; the buttons stay at the bottom right.
+  ShrinkTo(std::min(width_, screenWidth), std::min(height_, screenHeight));
+  int centreX = screenWidth / 2;
+  int centreY = screenHeight / 2;
   XWindowAttributes owner;
   Window child = 0;
   if (owner_ != 0 && XGetWindowAttributes(display, owner_, &owner)) {
@@ -153,6 +157,16 @@ void XMessageBox::Place(const char* caption) {
   hints.min_width = hints.max_width = width_;
   hints.min_height = hints.max_height = height_;
   XSetWMNormalHints(display, window, &hints);
+}
+
+void XMessageBox::ShrinkTo(int width, int height) {
+  const int dx = width - width_, dy = height - height_;
+  for (Button& button : buttons_) {
+    button.area = IRectangle{button.area.left + dx, button.area.top + dy, button.area.right + dx,
+                             button.area.bottom + dy};
+  }
+  width_ = width;
+  height_ = height;
 }
 
 void XMessageBox::Draw() {

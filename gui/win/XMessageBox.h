@@ -57,6 +57,7 @@ class XMessageBox {
 
   void Layout(const char* text, int type);
   void Place(const char* caption);
+  void ShrinkTo(int width, int height);
   void Draw();
   void Handle(const _XEvent& event);
   int ButtonAt(int x, int y) const;

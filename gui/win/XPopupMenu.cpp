@@ -65,7 +65,8 @@ int XPopupMenu::RowTop(const OpenPanel& open, int row) const {
   return top;
 }
 
-// Placed at (x, y), moved back onto the screen where it would leave it.
+// Placed at (x, y), moved back onto the screen where it would leave it; no larger than
+// the screen.
 void XPopupMenu::Open(int panel, int x, int y) {
   OpenPanel open;
   open.panel = panel;
@@ -76,10 +77,12 @@ void XPopupMenu::Open(int panel, int x, int y) {
     width = std::max(width, kTickColumn + look_.TextWidth(scratch, row.label.c_str()) +
                                 kArrowColumn + 2 * kBorder);
   }
-  const int height = RowTop(open, static_cast<int>(rows.size())) + kBorder;
   Display* display = connection_.Handle();
   const int screenWidth = DisplayWidth(display, DefaultScreen(display));
   const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  // Rows beyond the screen are cut off.
+  width = std::min(width, screenWidth);
+  const int height = std::min(RowTop(open, static_cast<int>(rows.size())) + kBorder, screenHeight);
   x = std::max(0, std::min(x, screenWidth - width));
   y = std::max(0, std::min(y, screenHeight - height));
   open.area = IRectangle{x, y, x + width, y + height};

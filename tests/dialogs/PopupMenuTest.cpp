@@ -111,9 +111,17 @@ TEST_F(PopupMenu, EscapeAndAClickOutsideDismissWithoutAChange) {
     EXPECT_EQ(Parameter(effect, kMode).PlainValue(), 0.0);
     EXPECT_EQ(CountRequests(audioMasterAutomate), 0);
   }
-  // A menu that offers nothing is not shown.
+  // A menu that offers nothing is not shown; one larger than the screen is cut off.
   IChoiceMenu empty;
   EXPECT_EQ(Editor(effect).RunPopupMenu(empty, {0, 0, 10, 10}), nullptr);
+  IChoiceMenu huge;
+  for (int i = 0; i < 300; ++i) huge.AddItem(std::string(4000, 'W').c_str());
+  ScreenHand hand;
+  hand.Start([](ScreenHand& h) {
+    XRectangle panel;
+    if (h.WaitForPanels(1, panel)) h.Key(XK_Escape);
+  });
+  EXPECT_EQ(Editor(effect).RunPopupMenu(huge, {0, 0, 10, 10}), nullptr);
 }
 
 // The audio thread is not kept waiting for the plug-in mutex while the menu is up.

@@ -41,6 +41,7 @@ TEST_F(Services, AMessageBoxAnswersWithTheButtonCodes) {
     std::vector<KeySym> keys;
     int answer;
   };
+  const std::string longText(5000, 'W');
   for (const Case& c : {Case{kYesNoCancel, {XK_Right, XK_Return}, kAnswerNo},
                         Case{kYesNoCancel, {XK_Escape}, kAnswerCancel},
                         Case{kYesNo, {XK_Escape, XK_Tab, XK_Return}, kAnswerNo}}) {
@@ -50,7 +51,8 @@ TEST_F(Services, AMessageBoxAnswersWithTheButtonCodes) {
       if (!h.WaitForWindow("Question", box)) return;
       for (KeySym k : c.keys) h.Key(k);
     });
-    EXPECT_EQ(Editor(effect).ShowMessage("Keep the change?", "Question", c.type), c.answer);
+    const char* text = c.type == kYesNo ? longText.c_str() : "Keep the change?";
+    EXPECT_EQ(Editor(effect).ShowMessage(text, "Question", c.type), c.answer);
     hand.Finish();
   }
 }
