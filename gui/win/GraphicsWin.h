@@ -105,6 +105,7 @@ class IGraphicsWin : public IGraphics {
   XResourceId HostMainWindow();
   int RunMessageBox(const char* text, const char* caption, int type, XResourceId owner);
   void HandleEntryEvents();
+  void PasteIntoEntry();
   // A press or wheel turn in the editor while a text entry is open.
   void InterruptEntry(const WindowEvent& event);
   // The tick's part for the text entry; true when it closed the entry or skips the redraw.

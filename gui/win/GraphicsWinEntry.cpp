@@ -71,9 +71,15 @@ void IGraphicsWin::HandleEntryEvents() {
       case XTextEntry::kFocusLost:
       case XTextEntry::kReturn: entryState_ = kEntryCommit; break;
       case XTextEntry::kEscape: entryState_ = kEntryCancel; break;
+      case XTextEntry::kPaste: PasteIntoEntry(); break;
       default: break;
     }
   }
+}
+
+void IGraphicsWin::PasteIntoEntry() {
+  std::string text;
+  if (ReadClipboardText(text)) entry_->Paste(text);
 }
 
 // A press in the editor cancels the entry while the field has the focus (a middle press

@@ -55,6 +55,7 @@ bool IGraphicsWin::OpenEditorWindow(void* parentWindow) {
     return false;
   }
   window_ = std::move(window);
+  mapper_ = XEventMapper();  // a click in the window before is no first half of a double click
   XErrorTrap trap(*connection_);
   presenter_ = std::make_unique<XPresenter>(*connection_, window_->Id(), Width(), Height(), true);
   if (TooltipsWanted()) tooltip_ = std::make_unique<XTooltip>(*connection_);

@@ -91,9 +91,18 @@ XTextEntry::Signal XTextEntry::HandleKey(XEvent& event) {
     case XK_KP_Right: text_.MoveTo(text_.Caret() + 1, extend); return kNothing;
     default: break;
   }
-  if ((event.xkey.state & ControlMask) != 0) return kNothing;
+  const bool control = (event.xkey.state & ControlMask) != 0;
+  if ((control && (keysym == XK_v || keysym == XK_V)) || (extend && keysym == XK_Insert)) {
+    return kPaste;
+  }
+  if (control) return kNothing;
   for (int i = 0; i < count; ++i) text_.Type(typed[i]);
   return kNothing;
+}
+
+void XTextEntry::Paste(const std::string& text) {
+  for (const char c : text) text_.Type(c);
+  Draw();
 }
 
 // The left edge of the character at position, in window pixels.

@@ -3,7 +3,8 @@
 // EntryText in the dialog look (ground, text, the selection inverted, a caret), aligned
 // near, far or centred and scrolled to keep the caret in view. Keys edit it (typing,
 // Backspace, Delete, Home, End, Left, Right, with Shift extending the selection) and the
-// pointer places the caret and drags a selection. Every call needs an XErrorTrap.
+// pointer places the caret and drags a selection. Ctrl+V and Shift+Insert ask for the
+// clipboard's text. Every call needs an XErrorTrap.
 
 #include <memory>
 
@@ -18,7 +19,7 @@ union _XEvent;
 class XTextEntry {
  public:
   // What an event means to the editor.
-  enum Signal { kNothing, kFocusGained, kFocusLost, kReturn, kEscape };
+  enum Signal { kNothing, kFocusGained, kFocusLost, kReturn, kEscape, kPaste };
 
   // The field covers rect of parent, one pixel wider and taller, with text selected.
   XTextEntry(XDisplayConnection& connection, XResourceId parent, const IRectangle& rect,
@@ -31,6 +32,8 @@ class XTextEntry {
   const std::string& Text() const { return text_.Text(); }
   void TakeFocus();
   bool NextEvent(_XEvent& event);
+  // Types text (UTF-8 is taken byte by byte) at the caret, as far as the field takes it.
+  void Paste(const std::string& text);
   // The focus the field had when it opened is not reported: only its loss, and gaining
   // it back after that.
   Signal Handle(_XEvent& event);

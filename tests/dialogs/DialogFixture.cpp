@@ -3,9 +3,11 @@
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "PromptDemo.h"
 #include "host/EffectVST.h"
+#include "platform/ChildProcess.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -145,4 +147,28 @@ void DialogTest::Type(AEffect* effect, const char* text) {
   std::vector<KeySym> keysyms;
   for (const char* c = text; *c != '\0'; ++c) keysyms.push_back(static_cast<unsigned char>(*c));
   Keys(effect, keysyms);
+}
+
+void DialogTest::Chord(AEffect* effect, KeySym modifier, KeySym key) {
+  const KeyCode held = XKeysymToKeycode(display_, modifier);
+  XTestFakeKeyEvent(display_, held, True, CurrentTime);
+  FakeKey(display_, key);
+  XTestFakeKeyEvent(display_, held, False, CurrentTime);
+  XSync(display_, False);
+  Idle(effect, 100);
+}
+
+bool DialogTest::OfferOnClipboard(const std::string& text, const char* target) {
+  if (FindProgram("xclip").empty()) return false;
+  const Atom clipboard = XInternAtom(display_, "CLIPBOARD", False);
+  const Window before = XGetSelectionOwner(display_, clipboard);
+  const std::string command = std::string("xclip -selection clipboard -t ") + target + " -i";
+  FILE* pipe = popen(command.c_str(), "w");
+  if (pipe == nullptr) return false;
+  std::fputs(text.c_str(), pipe);
+  if (pclose(pipe) != 0) return false;
+  for (int wait = 0; wait < 200 && XGetSelectionOwner(display_, clipboard) == before; ++wait) {
+    std::this_thread::sleep_for(kPoll);
+  }
+  return XGetSelectionOwner(display_, clipboard) != before;
 }

@@ -53,4 +53,9 @@ class DialogTest : public EditorWindowTest {
   // Keys to the window with the focus, each followed by idling the editor.
   void Keys(AEffect* effect, const std::vector<KeySym>& keysyms);
   void Type(AEffect* effect, const char* text);
+  // key with modifier held.
+  void Chord(AEffect* effect, KeySym modifier, KeySym key);
+  // Puts text on the clipboard through xclip, offered as target, and waits until xclip
+  // owns it; false without xclip.
+  bool OfferOnClipboard(const std::string& text, const char* target);
 };

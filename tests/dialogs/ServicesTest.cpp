@@ -1,12 +1,9 @@
 // The editor's message boxes, the desktop's dialogs run while the editor keeps drawing,
 // links, the clipboard and the folders it names.
 
-#include <chrono>
-#include <cstdio>
 
 #include "../platform/StandInPrograms.h"
 #include "DialogFixture.h"
-#include "platform/ChildProcess.h"
 
 namespace {
 constexpr int kYesNoCancel = 3;
@@ -14,22 +11,6 @@ constexpr int kYesNo = 4;
 constexpr int kAnswerCancel = 2;
 constexpr int kAnswerNo = 7;
 
-// Puts text on the clipboard through xclip, offered as target, and waits until xclip
-// owns it; false without xclip.
-bool OfferOnClipboard(Display* display, const std::string& text, const char* target) {
-  if (FindProgram("xclip").empty()) return false;
-  const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
-  const Window before = XGetSelectionOwner(display, clipboard);
-  const std::string command = std::string("xclip -selection clipboard -t ") + target + " -i";
-  FILE* pipe = popen(command.c_str(), "w");
-  if (pipe == nullptr) return false;
-  std::fputs(text.c_str(), pipe);
-  if (pclose(pipe) != 0) return false;
-  for (int wait = 0; wait < 200 && XGetSelectionOwner(display, clipboard) == before; ++wait) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return XGetSelectionOwner(display, clipboard) != before;
-}
 }  // namespace
 
 using Services = DialogTest;
@@ -93,12 +74,12 @@ TEST_F(Services, ClipboardTextArrivesAsUtf8) {
   AEffect* effect = OpenDemo();
   IGraphicsWin& editor = Editor(effect);
   const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC 12.5";  // Grüße € 12.5
-  if (!OfferOnClipboard(display_, text, "UTF8_STRING")) GTEST_SKIP() << "xclip is not installed";
+  if (!OfferOnClipboard(text, "UTF8_STRING")) GTEST_SKIP() << "xclip is not installed";
   std::string read;
   EXPECT_TRUE(editor.ReadClipboardText(read));
   EXPECT_EQ(read, text);
   // An owner that offers Latin-1 only.
-  ASSERT_TRUE(OfferOnClipboard(display_, "\xE9t\xE9", "STRING"));
+  ASSERT_TRUE(OfferOnClipboard("\xE9t\xE9", "STRING"));
   EXPECT_TRUE(editor.ReadClipboardText(read));
   EXPECT_EQ(read, "\xC3\xA9t\xC3\xA9");
 }

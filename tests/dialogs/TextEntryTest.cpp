@@ -63,6 +63,16 @@ TEST_F(TextEntry, AClickElsewhereInTheEditorCommits) {
   EXPECT_EQ(Children(reinterpret_cast<Window>(Editor(effect).NativeWindow())).size(), 0u);
 }
 
+// What the field refuses to have typed it also refuses from the clipboard.
+TEST_F(TextEntry, CtrlVPastesTheClipboardThroughTheFilter) {
+  AEffect* effect = OpenDemo();
+  if (!OfferOnClipboard("-3.5 dB", "UTF8_STRING")) GTEST_SKIP() << "xclip is not installed";
+  ClickEditor(effect, kLevelX, kBoxY);
+  Chord(effect, XK_Control_L, XK_v);
+  Keys(effect, {XK_Return});
+  EXPECT_NEAR(Parameter(effect, kLevel).PlainValue(), -3.5, 1e-9);
+}
+
 TEST_F(TextEntry, AnEnumerationTakesTheValueOfItsDisplayTextOrZero) {
   AEffect* effect = OpenDemo();
   IGraphicsWin& editor = Editor(effect);
