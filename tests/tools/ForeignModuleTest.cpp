@@ -254,6 +254,74 @@ TEST(ForeignModule, Midi_IsRefusedInOneLineWhereItCannotBePlayed) {
   }
 }
 
+TEST(ForeignModule, Chain_RunsModulesInSeriesEachWithItsOwnSettings) {
+  const StereoAudio input = MakeMidSideSignal(44100, 4000, 0.4, 0.2);
+  const TempPath in(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), input));
+  const size_t length = input.left.size();
+  const struct {
+    std::vector<std::string> variables;
+    std::vector<std::string> modules;  // after "render"
+    std::vector<std::string> options;
+    double left, right;
+    std::string report;
+  } cases[] = {
+      {{}, {kModule, kModule}, {"--set", "0:Left Gain=2", "--set", "1:Right Gain=0.5"}, 2.0, 0.5,
+       "through Gain Fixture -> Gain Fixture:"},
+      {{}, {"--chain", kModule + "," + kModule}, {"--set", "Left Gain=0.5", "--set", "1:0=1n"}, 1.0, 1.0, ""},
+      {{}, {TESSALY_MODULE_PATH, kModule}, {"--set", "0:Gain=-6.0206", "--set", "1:1=1n"}, 0.5, 1.0,
+       "through Tessaly -> Gain Fixture:"},
+      {{"FIXTURE_LATENCY=100"}, {kModule, kModule}, {}, 1.0, 1.0, "\nlatency 200 frames taken out\n"},
+  };
+  for (const auto& c : cases) {
+    const TempPath out(".wav");
+    std::vector<std::string> arguments = {"render"};
+    arguments.insert(arguments.end(), c.modules.begin(), c.modules.end());
+    arguments.insert(arguments.end(), {"--in", in.str(), "--out", out.str()});
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost(arguments, setup);
+    const std::string what = ::testing::PrintToString(arguments);
+    ASSERT_EQ(run.status, 0) << what << "\n" << run.err;
+    EXPECT_NE(run.out.find(c.report), std::string::npos) << what << "\n" << run.out;
+    StereoAudio output;
+    ASSERT_TRUE(ReadStereoFile(out.str(), &output)) << what;
+    ASSERT_EQ(output.left.size(), length) << what;
+    EXPECT_LT(WorstDifference(output.left, input.left, c.left), 1e-5) << what;
+    EXPECT_LT(WorstDifference(output.right, input.right, c.right), 1e-5) << what;
+  }
+}
+
+TEST(ForeignModule, Chain_RefusesWhatItCannotRunInOneLine) {
+  const TempPath midi(".mid");
+  ASSERT_TRUE(WriteBytes(midi.str(), TwoTrackMidi()));
+  const TempPath out(".wav");
+  const struct {
+    std::vector<std::string> variables;
+    std::vector<std::string> arguments;
+    std::string message;
+  } cases[] = {
+      {{}, {"render", kModule, kModule, "--set", "2:Left Gain=1"},
+       "--set 2:Left Gain names module 2, but there are 2 modules (0 to 1)"},
+      {{}, {"render", kModule, "--set", "1:Left Gain=1"}, "--set 1:Left Gain names module 1, but there is 1 module (0)"},
+      {{"FIXTURE_INSTRUMENT=1"}, {"render", TESSALY_MODULE_PATH, kModule, "--midi", midi.str()},
+       "Tessaly does not take MIDI (it does not answer yes to receiveVstMidiEvent)"},
+      {{"FIXTURE_INSTRUMENT=1"}, {"render", "--chain", std::string(TESSALY_MODULE_PATH) + "," + kModule},
+       "Gain Fixture has no audio inputs; only the first module of a chain can be an instrument"},
+      {{}, {"info", kModule, kModule}, "unexpected argument '" + kModule + "'"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    if (arguments[0] == "render") arguments.insert(arguments.end(), {"--out", out.str()});
+    HostSetup setup;
+    setup.setVariables = c.variables;
+    const HostRun run = RunHost(arguments, setup);
+    EXPECT_NE(run.status, 0) << c.message;
+    EXPECT_EQ(run.err, "tessaly-host: " + c.message + "\n");
+  }
+}
+
 TEST(ForeignModule, Set_ErrorsSayWhatWasWrong) {
   const struct {
     std::vector<std::string> variables;

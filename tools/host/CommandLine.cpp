@@ -1,6 +1,7 @@
 #include "tools/host/CommandLine.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -21,7 +22,7 @@ const std::map<std::string, CommandForm>& Commands() {
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
-       {CommandLine::Command::Render, {"--in", "--midi", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
+       {CommandLine::Command::Render, {"--in", "--midi", "--chain", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
       {"edit",
        {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
@@ -80,9 +81,30 @@ bool ParseSeconds(const std::string& text, double* seconds) {
   return true;
 }
 
+void AddModule(const std::string& path, CommandLine* line) {
+  if (line->modulePath.empty()) {
+    line->modulePath = path;
+  } else {
+    line->chainedPaths.push_back(path);
+  }
+}
+
+// The modules of --chain A,B,...: the first is MODULE unless one was given before.
+void AddChain(const std::string& list, CommandLine* line) {
+  size_t start = 0;
+  while (start <= list.size()) {
+    const size_t comma = std::min(list.find(',', start), list.size());
+    const std::string path = list.substr(start, comma - start);
+    if (!path.empty()) AddModule(path, line);
+    start = comma + 1;
+  }
+}
+
 bool StoreOption(const std::string& option, const std::string& value, CommandLine* line, std::string* error) {
   if (option == "--in") {
     line->inputPath = value;
+  } else if (option == "--chain") {
+    AddChain(value, line);
   } else if (option == "--midi") {
     line->midiPath = value;
   } else if (option == "--out") {
@@ -140,12 +162,17 @@ bool IsKnown(const CommandForm& form, const std::string& option) {
 }  // namespace
 
 bool ParseSetting(const std::string& text, ParameterSetting* setting, std::string* error) {
-  const size_t equals = text.find('=');
+  const size_t colon = text.find(':');
+  const bool positioned = colon != std::string::npos && colon > 0 && colon < 9 &&
+                          text.find_first_not_of("0123456789") == colon;
+  const std::string rest = positioned ? text.substr(colon + 1) : text;
+  const size_t equals = rest.find('=');
   if (equals == std::string::npos || equals == 0) {
     *error = "--set needs NAME=VALUE, got '" + text + "'";
     return false;
   }
-  *setting = {text.substr(0, equals), text.substr(equals + 1)};
+  *setting = {rest.substr(0, equals), rest.substr(equals + 1),
+              positioned ? static_cast<size_t>(std::stoul(text.substr(0, colon))) : 0};
   return true;
 }
 
@@ -172,11 +199,12 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
     std::string word = argv[i];
     const bool option = !optionsEnded && word.size() > 1 && word[0] == '-';
     if (!option) {
-      if (moduleGiven || !form.takesModule) {
+      const bool chains = form.command == CommandLine::Command::Render;
+      if ((moduleGiven && !chains) || !form.takesModule) {
         *error = "unexpected argument '" + word + "'";
         return false;
       }
-      line->modulePath = word;
+      AddModule(word, line);
       moduleGiven = true;
       continue;
     }
@@ -238,7 +266,7 @@ std::string UsageText() {
          "      the plug-in's parameters: index, name, value, normalised value, text entry\n"
          "  tessaly-host presets [MODULE]\n"
          "      the plug-in's programs\n"
-         "  tessaly-host render [MODULE] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
+         "  tessaly-host render [MODULE ...] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
          "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
          "                      [--float] [--dither tpdf] [--mono each|sum] [--tail SECONDS]\n"
          "                      [--no-latency-compensation] [--midi FILE.mid]\n"
@@ -257,6 +285,8 @@ std::string UsageText() {
          "                    plug-in's text entry; VALUE ending in n (\"Stereo=0.25n\"), or any\n"
          "                    value for a plug-in without text entry, is normalised (0 to 1);\n"
          "                    NAME may also be the parameter's index\n"
+         "  --chain A,B,...   render: the modules to run in series (as MODULE A B ... does);\n"
+         "                    --set N:NAME=VALUE sets a parameter of module N (from 0)\n"
          "  --preset P        selects a program by name or by index (as 'presets' lists them)\n"
          "  --state FILE      restores a preset file before the other settings\n"
          "  --block N         frames per processing block (default 512)\n"

@@ -8,6 +8,7 @@
 struct ParameterSetting {
   std::string name;
   std::string value;
+  size_t position = 0;  // the module in a chain that it is for, from 0 ("1:Master=0.5n")
 };
 
 struct CommandLine {
@@ -20,6 +21,7 @@ struct CommandLine {
   Command command = Command::Help;
   Verbosity verbosity = Verbosity::Normal;
   std::string modulePath;  // as given; empty for the default module
+  std::vector<std::string> chainedPaths;  // render: the modules after the first, in order
   std::string inputPath;   // render: empty renders the built-in demo signal, or silence with --midi
   std::string midiPath;    // render: a standard MIDI file to play into the plug-in
   std::string outputPath;  // render: audio file; save-state: .fxp or .fxb

@@ -8,9 +8,25 @@
 #include "tools/host/StateTransfer.h"
 
 bool ConfigurePlugin(PluginModule& module, const CommandLine& line, std::string* error) {
-  if (!line.statePath.empty() && !RestoreState(module, line.statePath, error)) return false;
-  if (!line.preset.empty() && !SelectProgram(module, line.preset, error)) return false;
-  return ApplySettings(module, line.settings, error);
+  return ConfigureChainedPlugin(module, line, 0, 1, error);
+}
+
+bool ConfigureChainedPlugin(PluginModule& module, const CommandLine& line, size_t position, size_t modules,
+                            std::string* error) {
+  std::vector<ParameterSetting> settings;
+  for (const ParameterSetting& setting : line.settings) {
+    if (setting.position >= modules) {
+      *error = "--set " + std::to_string(setting.position) + ":" + setting.name + " names module " +
+               std::to_string(setting.position) + ", but there " +
+               (modules == 1 ? "is 1 module (0)" : "are " + std::to_string(modules) + " modules (0 to " +
+                                                       std::to_string(modules - 1) + ")");
+      return false;
+    }
+    if (setting.position == position) settings.push_back(setting);
+  }
+  if (position == 0 && !line.statePath.empty() && !RestoreState(module, line.statePath, error)) return false;
+  if (position == 0 && !line.preset.empty() && !SelectProgram(module, line.preset, error)) return false;
+  return ApplySettings(module, settings, error);
 }
 
 void ShowConfiguration(const PluginModule& module, const CommandLine& line) {

@@ -10,5 +10,10 @@
 
 bool ConfigurePlugin(PluginModule& module, const CommandLine& line, std::string* error);
 
+// The same for the module at position of a chain of modules: --state and --preset go to
+// the first, each --set to the module its position names (N:NAME=VALUE, 0 without one).
+bool ConfigureChainedPlugin(PluginModule& module, const CommandLine& line, size_t position, size_t modules,
+                            std::string* error);
+
 // With --verbose: the module's path and its parameters as configured, on stdout.
 void ShowConfiguration(const PluginModule& module, const CommandLine& line);

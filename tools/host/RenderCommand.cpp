@@ -55,20 +55,25 @@ bool TakesMidi(const PluginModule& module) {
   return module.Dispatch(effCanDo, 0, 0, &question[0]) > 0;
 }
 
-// The opened plug-in, and for a plug-in with one input and one output (or when --mono
-// each asks for it) a second instance, so that each channel has one of its own.
-bool LoadInstances(const CommandLine& line, std::vector<std::unique_ptr<PluginModule>>* instances,
-                   std::string* error) {
+// The opened plug-in at position of the chain, and for a plug-in with one input and one
+// output (or when --mono each asks for it) a second instance, so that each channel has
+// one of its own.
+bool LoadInstances(const CommandLine& line, const std::string& path, size_t position,
+                   std::vector<std::unique_ptr<PluginModule>>* instances, std::string* error) {
   for (;;) {
-    std::unique_ptr<PluginModule> module = PluginModule::Load(line.modulePath, error);
+    std::unique_ptr<PluginModule> module = PluginModule::Load(path, error);
     if (!module) return false;
     module->Open();
     const AEffect& effect = module->Effect();
+    if (effect.numInputs <= 0 && position > 0) {
+      *error = PluginName(*module) + " has no audio inputs; only the first module of a chain can be an instrument";
+      return false;
+    }
     if (effect.numInputs <= 0 && line.midiPath.empty()) {
       *error = PluginName(*module) + " is an instrument (no audio inputs); give it notes with --midi FILE.mid";
       return false;
     }
-    if (!line.midiPath.empty() && !TakesMidi(*module)) {
+    if (position == 0 && !line.midiPath.empty() && !TakesMidi(*module)) {
       *error = PluginName(*module) + " does not take MIDI (it does not answer yes to receiveVstMidiEvent)";
       return false;
     }
@@ -79,13 +84,16 @@ bool LoadInstances(const CommandLine& line, std::vector<std::unique_ptr<PluginMo
   }
 }
 
-// The tail asked for, else the one the plug-in reports (effGetTailSize answers 0 when it
-// does not know and 1 for none), at most kMaxTailSeconds.
-int64_t TailFrames(const CommandLine& line, const PluginModule& module, double sampleRate) {
-  const auto longest = static_cast<int64_t>(std::llround(kMaxTailSeconds * sampleRate));
+// The tail asked for, else the sum of those the plug-ins report (effGetTailSize answers
+// 0 when it does not know and 1 for none), at most kMaxTailSeconds.
+int64_t TailFrames(const CommandLine& line, const std::vector<PluginModule*>& modules, double sampleRate) {
   if (line.tailSeconds >= 0.0) return std::llround(line.tailSeconds * sampleRate);
-  const auto reported = static_cast<int64_t>(module.Dispatch(effGetTailSize));
-  return reported > 1 ? std::min(reported, longest) : 0;
+  int64_t tail = 0;
+  for (const PluginModule* module : modules) {
+    const auto reported = static_cast<int64_t>(module->Dispatch(effGetTailSize));
+    if (reported > 1) tail += reported;
+  }
+  return std::min(tail, static_cast<int64_t>(std::llround(kMaxTailSeconds * sampleRate)));
 }
 
 // The tail and the latency, where there are any.
@@ -137,10 +145,12 @@ std::string SourceName(const CommandLine& line) {
   return line.midiPath.empty() ? "the demo signal" : line.midiPath;
 }
 
-void PrintReport(const CommandLine& line, const PluginModule& module, const AudioSource& source,
+void PrintReport(const CommandLine& line, const std::vector<PluginModule*>& modules, const AudioSource& source,
                  const Renderer& renderer, const LevelMeter& input, const LevelMeter& output) {
+  std::string names;
+  for (const PluginModule* module : modules) names += (names.empty() ? "" : " -> ") + PluginName(*module);
   std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
-              SourceName(line).c_str(), PluginName(module).c_str(),
+              SourceName(line).c_str(), names.c_str(),
               static_cast<long long>(source.TotalFrames()), source.SampleRate(), line.blockSize,
               line.useDouble ? "64-bit" : "32-bit");
   PrintTiming(renderer);
@@ -174,22 +184,29 @@ bool RunRender(const CommandLine& line, std::string* error) {
   int subtype = 0;
   std::unique_ptr<AudioSource> source = OpenSource(line, messages, &subtype, error);
   if (!source) return false;
-  std::vector<std::unique_ptr<PluginModule>> instances;
-  if (!LoadInstances(line, &instances, error)) return false;
-  std::vector<PluginModule*> modules;
-  for (const auto& instance : instances) modules.push_back(instance.get());
-  Renderer renderer(modules, line.blockSize, line.useDouble);
+  std::vector<std::string> paths = {line.modulePath};
+  paths.insert(paths.end(), line.chainedPaths.begin(), line.chainedPaths.end());
+  std::vector<std::vector<std::unique_ptr<PluginModule>>> instances(paths.size());
+  std::vector<std::vector<PluginModule*>> stages(paths.size());
+  std::vector<PluginModule*> firsts;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (!LoadInstances(line, paths[i], i, &instances[i], error)) return false;
+    for (const auto& instance : instances[i]) stages[i].push_back(instance.get());
+    firsts.push_back(stages[i][0]);
+  }
+  Renderer renderer(stages, line.blockSize, line.useDouble);
   if (!renderer.CanRender(error)) return false;
   renderer.Prepare(source->SampleRate());
-  renderer.SetTail(TailFrames(line, *modules[0], source->SampleRate()));
+  renderer.SetTail(TailFrames(line, firsts, source->SampleRate()));
   renderer.SetLatencyCompensation(!line.keepLatency);
   if (!line.midiPath.empty()) renderer.SetMidi(std::make_unique<MidiFeed>(messages, source->SampleRate()));
-  for (PluginModule* module : modules) {
-    if (!ConfigurePlugin(*module, line, error)) return false;
+  for (size_t i = 0; i < stages.size(); ++i) {
+    for (PluginModule* module : stages[i]) {
+      if (!ConfigureChainedPlugin(*module, line, i, stages.size(), error)) return false;
+    }
+    ShowConfiguration(*firsts[i], line);
+    if (line.verbosity != CommandLine::Verbosity::Quiet) NoteUnusedPins(firsts[i]->Effect(), stages[i].size());
   }
-  PluginModule& module = *modules[0];
-  ShowConfiguration(module, line);
-  if (line.verbosity != CommandLine::Verbosity::Quiet) NoteUnusedPins(module.Effect(), modules.size());
   const SampleQuantiser::Dither dither =
       line.dither ? SampleQuantiser::Dither::Triangular : SampleQuantiser::Dither::None;
   std::unique_ptr<AudioFileWriter> sink =
@@ -201,7 +218,7 @@ bool RunRender(const CommandLine& line, std::string* error) {
   LevelMeter output;
   if (!renderer.Run(*source, *sink, &input, &output, showProgress, error) || !file.Commit(error)) return false;
   if (line.verbosity != CommandLine::Verbosity::Quiet) {
-    PrintReport(line, module, *source, renderer, input, output);
+    PrintReport(line, firsts, *source, renderer, input, output);
   }
   WarnOfClipping(sink->Quantiser());
   return true;

@@ -13,47 +13,60 @@ constexpr int kChunkFrames = 65536;
 
 }  // namespace
 
-Renderer::Renderer(const std::vector<PluginModule*>& instances, int blockSize, bool useDouble)
-    : blockSize_(blockSize) {
-  for (PluginModule* module : instances) lanes_.emplace_back(*module, blockSize, useDouble);
+Renderer::Renderer(const std::vector<std::vector<PluginModule*>>& stages, int blockSize, bool useDouble)
+    : blockSize_(blockSize), stages_(stages.size()) {
+  for (size_t i = 0; i < stages.size(); ++i) {
+    for (PluginModule* module : stages[i]) stages_[i].lanes.emplace_back(*module, blockSize, useDouble);
+    Wire(stages_[i]);
+  }
   // Whole blocks per chunk, so that only the last block of the stream is shorter.
   const size_t chunkFrames = static_cast<size_t>(std::max(1, kChunkFrames / blockSize_) * blockSize_);
   sourceChunk_.resize(2 * chunkFrames);
   resultChunk_.resize(2 * chunkFrames);
-  Wire();
 }
 
-void Renderer::Wire() {
-  const AEffect& effect = lanes_[0].Module().Effect();
-  outputSources_[1] = {0, effect.numOutputs > 1 ? 1 : 0};
-  if (lanes_.size() == 2) {
-    lanes_[0].Feed(0, 1.0, 0.0);
-    lanes_[1].Feed(0, 0.0, 1.0);
-    outputSources_[1] = {1, 0};
+void Renderer::Wire(Stage& stage) {
+  std::vector<PluginLane>& lanes = stage.lanes;
+  const AEffect& effect = lanes[0].Module().Effect();
+  stage.outputSources[1] = {0, effect.numOutputs > 1 ? 1 : 0};
+  if (lanes.size() == 2) {
+    lanes[0].Feed(0, 1.0, 0.0);
+    lanes[1].Feed(0, 0.0, 1.0);
+    stage.outputSources[1] = {1, 0};
   } else if (effect.numInputs == 1) {
-    lanes_[0].Feed(0, 0.5, 0.5);
+    lanes[0].Feed(0, 0.5, 0.5);
   } else if (effect.numInputs >= 2) {
-    lanes_[0].Feed(0, 1.0, 0.0);
-    lanes_[0].Feed(1, 0.0, 1.0);
+    lanes[0].Feed(0, 1.0, 0.0);
+    lanes[0].Feed(1, 0.0, 1.0);
   }
 }
 
-bool Renderer::CanRender(std::string* error) const { return lanes_[0].CanProcess(error); }
+bool Renderer::CanRender(std::string* error) const {
+  for (const Stage& stage : stages_) {
+    if (!stage.lanes[0].CanProcess(error)) return false;
+  }
+  return true;
+}
 
 void Renderer::Prepare(double sampleRate) {
   HostServices& host = HostServices::Instance();
   host.SetSampleRate(sampleRate);
   host.SetBlockSize(blockSize_);
-  for (const PluginLane& lane : lanes_) {
-    PluginModule& module = lane.Module();
-    module.Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
-    module.Dispatch(effSetBlockSize, 0, blockSize_);
-    module.Dispatch(effSetProcessPrecision, 0, lane.UsesDouble() ? kVstProcessPrecision64 : kVstProcessPrecision32);
+  for (const Stage& stage : stages_) {
+    for (const PluginLane& lane : stage.lanes) {
+      PluginModule& module = lane.Module();
+      module.Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+      module.Dispatch(effSetBlockSize, 0, blockSize_);
+      module.Dispatch(effSetProcessPrecision, 0,
+                      lane.UsesDouble() ? kVstProcessPrecision64 : kVstProcessPrecision32);
+    }
   }
 }
 
 void Renderer::DispatchAll(int32_t opcode, intptr_t value) {
-  for (const PluginLane& lane : lanes_) lane.Module().Dispatch(opcode, 0, value);
+  for (const Stage& stage : stages_) {
+    for (const PluginLane& lane : stage.lanes) lane.Module().Dispatch(opcode, 0, value);
+  }
 }
 
 int64_t Renderer::ReadChunk(AudioSource& source, bool* sourceEnded, int64_t* silenceLeft) {
@@ -99,7 +112,8 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
     }
     // Some plug-ins know their latency only once they have processed audio.
     if (done == 0) {
-      latency_ = std::max(0, lanes_[0].Module().Effect().initialDelay);
+      latency_ = 0;
+      for (const Stage& stage : stages_) latency_ += std::max(0, stage.lanes[0].Module().Effect().initialDelay);
       toDrop = compensateLatency_ ? latency_ : 0;
       silenceLeft += toDrop;
     }
@@ -128,12 +142,17 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
 
 void Renderer::ProcessBlock(const double* source, double* result, int64_t start, int32_t frames) {
   if (VstEvents* events = midi_ ? midi_->EventsFor(start, frames) : nullptr) {
-    for (PluginLane& lane : lanes_) lane.Module().Dispatch(effProcessEvents, 0, 0, events);
+    for (PluginLane& lane : stages_[0].lanes) lane.Module().Dispatch(effProcessEvents, 0, 0, events);
   }
-  for (PluginLane& lane : lanes_) lane.Process(source, frames);
-  for (int channel = 0; channel < 2; ++channel) {
-    const OutputSource& from = outputSources_[channel];
-    lanes_[from.lane].Collect(from.pin, channel, result, frames);
+  // Each stage reads the block into its plug-in's own buffers before writing its result
+  // over it, so the next stage can take that result from the same place.
+  for (Stage& stage : stages_) {
+    for (PluginLane& lane : stage.lanes) lane.Process(source, frames);
+    for (int channel = 0; channel < 2; ++channel) {
+      const OutputSource& from = stage.outputSources[channel];
+      stage.lanes[from.lane].Collect(from.pin, channel, result, frames);
+    }
+    source = result;
   }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Streams audio through opened plug-ins block by block, as a host does when it renders
+// Streams audio through opened plug-ins, one after the other, block by block, as a host does when it renders
 // offline: sample rate and block size first, then activation, the blocks, deactivation.
 // Files are read and written in large chunks whatever the block size; a mono source is
 // heard in both channels. A plug-in with two or more inputs takes the left and right
@@ -21,8 +21,9 @@
 
 class Renderer {
  public:
-  // instances: one, or two of the same plug-in with a single input, one per channel.
-  Renderer(const std::vector<PluginModule*>& instances, int blockSize, bool useDouble);
+  // stages: the plug-ins of a chain in order, each as one instance, or as two of a plug-in
+  // with a single input, one per channel.
+  Renderer(const std::vector<std::vector<PluginModule*>>& stages, int blockSize, bool useDouble);
 
   // False with a reason when the plug-in cannot take this kind of processing.
   bool CanRender(std::string* error) const;
@@ -35,7 +36,8 @@ class Renderer {
   // chunk) is taken out: that many more frames of silence are fed and as many dropped from
   // the start.
   void SetLatencyCompensation(bool on) { compensateLatency_ = on; }
-  // The plug-in's latency in the last run, in frames, and whether it was taken out.
+  // The latency of the chain (the sum of its plug-ins') in the last run, in frames, and
+  // whether it was taken out.
   int64_t Latency() const { return latency_; }
   bool CompensatesLatency() const { return compensateLatency_; }
   // Tells the plug-ins (and the host callback) the sample rate and the block size.
@@ -52,8 +54,13 @@ class Renderer {
     size_t lane;
     int pin;
   };
+  // One plug-in of the chain.
+  struct Stage {
+    std::vector<PluginLane> lanes;
+    OutputSource outputSources[2] = {{0, 0}, {0, 0}};
+  };
 
-  void Wire();
+  static void Wire(Stage& stage);
   // Reads up to one chunk into sourceChunk_ as stereo, and after the source's end up to
   // silenceLeft frames of silence; the frames there are.
   int64_t ReadChunk(AudioSource& source, bool* sourceEnded, int64_t* silenceLeft);
@@ -66,8 +73,7 @@ class Renderer {
   int64_t tailFrames_ = 0;
   bool compensateLatency_ = true;
   int64_t latency_ = 0;
-  std::vector<PluginLane> lanes_;
-  OutputSource outputSources_[2] = {{0, 0}, {0, 0}};
+  std::vector<Stage> stages_;
   std::vector<double> sourceChunk_;  // interleaved stereo, read from the source at once
   std::vector<double> resultChunk_;  // interleaved stereo, written to the file at once
   std::vector<double> monoChunk_;    // a mono source as read

@@ -14,6 +14,9 @@ namespace {
 bool RunCommand(CommandLine& line, std::string* error) {
   if (line.command == CommandLine::Command::List) return RunList(line, error);
   if (!LocateModule(line.modulePath, &line.modulePath, error)) return false;
+  for (std::string& path : line.chainedPaths) {
+    if (!LocateModule(path, &path, error)) return false;
+  }
   switch (line.command) {
     case CommandLine::Command::Info: return RunInfo(line, error);
     case CommandLine::Command::Params: return RunParams(line, error);
