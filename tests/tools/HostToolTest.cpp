@@ -322,6 +322,19 @@ TEST_F(HostTool, Info_ShowsTheIdentityProgramsAndOpenRequests) {
   }
 }
 
+TEST_F(HostTool, InfoJson_IsOneObjectWithTheIdentityParametersAndPrograms) {
+  const HostRun run = RunHost({"info", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("{\n", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.substr(run.out.size() - 2), "}\n");
+  for (const char* text : {"\"effectName\": \"Tessaly\",", "\"uniqueId\": 1785231437,", "\"inputs\": 2,",
+                           "{\"index\": 2, \"name\": \"Stereo\", \"display\": \"",
+                           "\"textEntry\": true}", "\"programs\": [\"No Change\", \"Stereo Enhance\"",
+                           "\"receiveVstTimeInfo\": 1"}) {
+    EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+  }
+}
+
 TEST_F(HostTool, Presets_ListsTheFactoryPresets) {
   const HostRun run = RunHost({"presets", TESSALY_MODULE_PATH});
   ASSERT_EQ(run.status, 0) << run.err;

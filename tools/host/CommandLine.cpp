@@ -17,7 +17,7 @@ struct CommandForm {
 
 const std::map<std::string, CommandForm>& Commands() {
   static const std::map<std::string, CommandForm> commands = {
-      {"info", {CommandLine::Command::Info, {}}},
+      {"info", {CommandLine::Command::Info, {"--json"}}},
       {"list", {CommandLine::Command::List, {}, false}},
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
@@ -56,6 +56,7 @@ bool ParseBlockSize(const std::string& text, int* blockSize) {
 // The member that a value-less option sets, or null for options with a value.
 bool* FlagFor(const std::string& option, CommandLine* line) {
   if (option == "--double") return &line->useDouble;
+  if (option == "--json") return &line->json;
   if (option == "--float") return &line->floatOutput;
   if (option == "--no-latency-compensation") return &line->keepLatency;
   return nullptr;
@@ -259,7 +260,7 @@ std::string UsageText() {
          "usage:\n"
          "  tessaly-host list\n"
          "      every module in the VST folders: name, vendor, kind, inputs and outputs\n"
-         "  tessaly-host info [MODULE]\n"
+         "  tessaly-host info [MODULE] [--json]\n"
          "      what a host sees: names, identity, pins, flags, parameters, programs,\n"
          "      capability answers and the requests the plug-in makes while it opens\n"
          "  tessaly-host params [MODULE]\n"
@@ -285,6 +286,7 @@ std::string UsageText() {
          "                    plug-in's text entry; VALUE ending in n (\"Stereo=0.25n\"), or any\n"
          "                    value for a plug-in without text entry, is normalised (0 to 1);\n"
          "                    NAME may also be the parameter's index\n"
+         "  --json            info: one JSON object, for scripts\n"
          "  --chain A,B,...   render: the modules to run in series (as MODULE A B ... does);\n"
          "                    --set N:NAME=VALUE sets a parameter of module N (from 0)\n"
          "  --preset P        selects a program by name or by index (as 'presets' lists them)\n"

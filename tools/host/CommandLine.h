@@ -29,6 +29,7 @@ struct CommandLine {
   std::string preset;      // a program name or index to select
   std::vector<ParameterSetting> settings;
   int blockSize = 512;
+  bool json = false;  // info: one JSON object
   bool useDouble = false;
   bool floatOutput = false;  // render: 32-bit float samples whatever the input's encoding
   MonoMode monoMode = MonoMode::Default;  // render

@@ -40,6 +40,10 @@ bool RunInfo(const CommandLine& line, std::string* error) {
   host.StartRecording();
   module->Open();
   const std::vector<HostRequest> opening = host.StopRecording();
+  if (line.json) {
+    PrintModuleInfoJson(*module);
+    return true;
+  }
   PrintModuleInfo(*module, creation, opening);
   PrintLatencyWhileProcessing(*module);
   return true;

@@ -5,6 +5,7 @@
 
 #include "platform/DisplayProbe.h"
 #include "tools/host/FourCc.h"
+#include "tools/host/JsonText.h"
 #include "tools/host/ParameterSettings.h"
 
 namespace {
@@ -46,10 +47,13 @@ std::string VersionText(intptr_t version) {
 // A text the plug-in gave, or a note that it gave none.
 std::string GivenText(const std::string& text) { return text.empty() ? "(none)" : text; }
 
-std::string CategoryText(intptr_t category) {
+const char* CategoryName(intptr_t category) {
   const auto count = static_cast<intptr_t>(sizeof kCategoryNames / sizeof kCategoryNames[0]);
-  const char* name = category >= 0 && category < count ? kCategoryNames[category] : "?";
-  return std::string(name) + " (" + std::to_string(category) + ")";
+  return category >= 0 && category < count ? kCategoryNames[category] : "?";
+}
+
+std::string CategoryText(intptr_t category) {
+  return std::string(CategoryName(category)) + " (" + std::to_string(category) + ")";
 }
 
 std::string FlagsText(int32_t flags) {
@@ -111,11 +115,15 @@ void PrintEditor(const PluginModule& module) {
 void EndSection() { std::fflush(stdout); }
 
 
+intptr_t Ask(const PluginModule& module, const char* question) {
+  std::string text = question;
+  return module.Dispatch(effCanDo, 0, 0, &text[0]);
+}
+
 void PrintCapabilities(const PluginModule& module) {
   std::printf("capabilities\n");
   for (const char* question : kCapabilityQuestions) {
-    std::string text = question;
-    const intptr_t answer = module.Dispatch(effCanDo, 0, 0, &text[0]);
+    const intptr_t answer = Ask(module, question);
     const char* answerText = AnswerText(answer);
     if (answerText) {
       std::printf("  %-20s %s\n", question, answerText);
@@ -136,7 +144,62 @@ void PrintRequests(const char* heading, const std::vector<HostRequest>& requests
   }
 }
 
+std::string JsonParameters(const PluginModule& module) {
+  std::string json = "[";
+  AEffect& effect = module.Effect();
+  for (int i = 0; i < module.ParameterCount(); ++i) {
+    char normalised[32];
+    std::snprintf(normalised, sizeof normalised, "%.9g", effect.getParameter ? effect.getParameter(&effect, i) : 0.0f);
+    json += std::string(i ? ", " : "") + "{\"index\": " + std::to_string(i) +
+            ", \"name\": " + JsonString(module.ParameterName(i)) + ", \"display\": " +
+            JsonString(module.ParameterDisplay(i)) + ", \"label\": " + JsonString(module.ParameterLabel(i)) +
+            ", \"normalised\": " + normalised + ", \"textEntry\": " + (TakesText(module, i) ? "true" : "false") + "}";
+  }
+  return json + "]";
+}
+
+std::string JsonPrograms(const PluginModule& module) {
+  std::string json = "[";
+  for (int i = 0; i < module.ProgramCount(); ++i) json += (i ? ", " : "") + JsonString(module.ProgramName(i));
+  return json + "]";
+}
+
+std::string JsonCapabilities(const PluginModule& module) {
+  std::string json = "{";
+  for (const char* question : kCapabilityQuestions) {
+    json += (json.size() > 1 ? ", " : "") + JsonString(question) + ": " + std::to_string(Ask(module, question));
+  }
+  return json + "}";
+}
+
 }  // namespace
+
+void PrintModuleInfoJson(const PluginModule& module) {
+  const AEffect& effect = module.Effect();
+  const auto number = [](intptr_t value) { return std::to_string(static_cast<long long>(value)); };
+  std::printf("{\n");
+  std::printf("  \"module\": %s,\n", JsonString(module.Path()).c_str());
+  std::printf("  \"effectName\": %s,\n", JsonString(module.QueryText(effGetEffectName)).c_str());
+  std::printf("  \"vendor\": %s,\n", JsonString(module.QueryText(effGetVendorString)).c_str());
+  std::printf("  \"product\": %s,\n", JsonString(module.QueryText(effGetProductString)).c_str());
+  std::printf("  \"vendorVersion\": %s,\n", number(module.Dispatch(effGetVendorVersion)).c_str());
+  std::printf("  \"version\": %s,\n", number(effect.version).c_str());
+  std::printf("  \"vstVersion\": %s,\n", number(module.Dispatch(effGetVstVersion)).c_str());
+  std::printf("  \"uniqueId\": %s,\n", number(effect.uniqueID).c_str());
+  std::printf("  \"uniqueIdText\": %s,\n", JsonString(FourCcText(effect.uniqueID)).c_str());
+  std::printf("  \"category\": %s,\n", JsonString(CategoryName(module.Dispatch(effGetPlugCategory))).c_str());
+  std::printf("  \"inputs\": %d,\n  \"outputs\": %d,\n", effect.numInputs, effect.numOutputs);
+  std::printf("  \"flags\": %d,\n", effect.flags);
+  std::printf("  \"editor\": %s,\n", effect.flags & effFlagsHasEditor ? "true" : "false");
+  std::printf("  \"instrument\": %s,\n", effect.flags & effFlagsIsSynth ? "true" : "false");
+  std::printf("  \"latency\": %d,\n", effect.initialDelay);
+  std::printf("  \"tail\": %s,\n", number(module.Dispatch(effGetTailSize)).c_str());
+  std::printf("  \"parameters\": %s,\n", JsonParameters(module).c_str());
+  std::printf("  \"programs\": %s,\n", JsonPrograms(module).c_str());
+  std::printf("  \"currentProgram\": %s,\n", number(module.Dispatch(effGetProgram)).c_str());
+  std::printf("  \"capabilities\": %s\n", JsonCapabilities(module).c_str());
+  std::printf("}\n");
+}
 
 void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>& creationRequests,
                      const std::vector<HostRequest>& openRequests) {

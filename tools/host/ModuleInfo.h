@@ -10,6 +10,10 @@
 void PrintModuleInfo(const PluginModule& module, const std::vector<HostRequest>& creationRequests,
                      const std::vector<HostRequest>& openRequests);
 
+// The same (without the host requests and the editor size) as one JSON object, for
+// scripts; capability answers as numbers (1 yes, -1 no, 0 don't know).
+void PrintModuleInfoJson(const PluginModule& module);
+
 // One line per parameter: index, name, value with its label, normalised value and
 // whether the plug-in takes text for it.
 void PrintParameters(const PluginModule& module);
