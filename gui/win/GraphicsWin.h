@@ -166,7 +166,8 @@ class IGraphicsWin : public IGraphics {
   PluginLock* idleLock_ = nullptr;  // the idle call's, while it handles events
   XResourceId hostMainWindow_ = 0;
   std::string hostMainClass_;
-  bool menuTookPointer_ = false;  // a menu took the pointer while a press was handled
+  // A dialog ran while a press was handled: the release went to it.
+  bool dialogTookPointer_ = false;
   Clock::time_point hoverSince_;
   RecentKey lastWindowKey_;
   RecentKey lastHostKey_;

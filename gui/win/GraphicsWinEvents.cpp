@@ -70,12 +70,12 @@ void IGraphicsWin::HandlePress(const WindowEvent& event) {
   pointerCaptured_ = true;
   pointerX_ = event.x;
   pointerY_ = event.y;
+  dialogTookPointer_ = false;
   MousePressed(event.x, event.y, event.modifiers);
-  if (menuTookPointer_) {
-    menuTookPointer_ = false;
-    pointerCaptured_ = false;
-    ReleasePointer();
-  }
+  if (!dialogTookPointer_) return;
+  dialogTookPointer_ = false;
+  pointerCaptured_ = false;
+  ReleasePointer();
 }
 
 // A middle-button release is not handled: its control stays captured until the next

@@ -28,11 +28,11 @@ DialogLook IGraphicsWin::LookOfPressedControl() {
 }
 
 // The menu takes the pointer, and with it the release of the press that opened it: the
-// press handler lets go of the pointer once the menu is done.
+// press handler lets go of the pointer once the menu is done (so for every dialog).
 IChoiceMenu* IGraphicsWin::RunPopupMenu(IChoiceMenu& menu, const IRectangle& rect) {
   if (window_ == nullptr) return nullptr;
   const DialogLook look = LookOfPressedControl();
-  menuTookPointer_ = true;
+  dialogTookPointer_ = true;
   const MenuPanels panels(menu);
   int screenX = 0, screenY = 0;
   {

@@ -26,6 +26,7 @@ void IGraphicsWin::ChooseFile(std::string& fileName, IFileAction action, std::st
     fileName.clear();
     return;
   }
+  dialogTookPointer_ = true;
   DialogWait wait(idleLock_);
   ChooseFileWithDesktop(fileName, action == FILE_SAVE, folder, extensions,
                         [this] { return PumpWhileModal(); });
@@ -35,6 +36,7 @@ void IGraphicsWin::ChooseFile(std::string& fileName, IFileAction action, std::st
 bool IGraphicsWin::PickColour(IArgbColour& colour, const char* prompt) {
   if (window_ == nullptr) return false;
   RgbColour chosen{colour.red, colour.green, colour.blue};
+  dialogTookPointer_ = true;
   DialogWait wait(idleLock_);
   if (!ChooseColourWithDesktop(chosen, prompt, [this] { return PumpWhileModal(); })) return false;
   colour.red = chosen.red;
@@ -59,6 +61,7 @@ int IGraphicsWin::RunMessageBox(const char* text, const char* caption, int type,
                                 XResourceId owner) {
   if (window_ == nullptr) return MessageAnswer::kNone;
   XMessageBox box(*connection_, LookOfPressedControl(), owner);
+  dialogTookPointer_ = true;
   DialogWait wait(idleLock_);
   return box.Run(text, caption, type, [this] { return PumpWhileModal(); });
 }
