@@ -120,10 +120,12 @@ void XPopupMenu::DrawRow(OpenPanel& open, int row, int top) {
     FillBox(picture, {kBorder + 4, middle, right - 4, middle + 1}, look_.Greyed());
     return;
   }
-  PIX_PixelValue colour = r.IsEnabled() ? look_.text : look_.Greyed();
+  // Greyed rows look it; headings look like commands but cannot be chosen either.
+  const bool greyed = (r.flags & IChoiceMenuItem::ITEM_DISABLED) != 0;
+  PIX_PixelValue colour = greyed ? look_.Greyed() : look_.text;
   if (row == open.highlighted) {
     FillBox(picture, {kBorder, top, right, bottom}, look_.text);
-    colour = r.IsEnabled() ? look_.ground : look_.Greyed();
+    colour = greyed ? look_.Greyed() : look_.ground;
   }
   const int middle = (top + bottom) / 2;
   if ((r.flags & IChoiceMenuItem::ITEM_TICKED) != 0) DrawTick(picture, kTickColumn / 2, middle + 2, colour);

@@ -1,11 +1,11 @@
 #pragma once
 // A modal popup menu of our own. Each open panel (the top menu, and the submenu of the
 // highlighted row of the panel before it) is an override-redirect window drawn in the
-// dialog look: rows with their labels, ticks, greyed texts, separators and submenu
-// arrows. While it runs the pointer and the keyboard are grabbed: the pointer highlights
-// and opens submenus; a release over an enabled command chooses it (after a press in the
-// menu, or after a move for the press that opened it); a press outside every panel
-// dismisses the menu. Up and Down move the highlight, Right and Left open and close
+// dialog look: rows with their labels, ticks, greyed texts, headings, separators and
+// submenu arrows. While it runs the pointer and the keyboard are grabbed: the pointer
+// highlights and opens submenus; a release over an enabled command chooses it (after a
+// press in the menu, or after a move for the press that opened it); a press outside every
+// panel dismisses the menu. Up and Down move the highlight, Right and Left open and close
 // submenus, Return chooses and Escape closes the innermost panel (the last one dismisses
 // the menu).
 
