@@ -2,6 +2,8 @@
 // links, the clipboard and the folders it names.
 
 
+#include <chrono>
+
 #include "../platform/StandInPrograms.h"
 #include "DialogFixture.h"
 
@@ -96,4 +98,25 @@ TEST_F(Services, FoldersEndInASlash) {
   }
   editor.GetAppDataFolder(folder, true);
   EXPECT_EQ(folder.back(), '/') << folder;
+}
+
+// The desktop's dialog is left when the editor's window goes; its late answer is not used.
+TEST_F(Services, ClosingTheEditorEndsADesktopDialog) {
+  AEffect* effect = OpenDemo();
+  TemporaryFolder programs;
+  WriteScript(programs.Path() + "/zenity", "/bin/sleep 5\necho /tmp/chosen.fxp");
+  ScopedVariable path("PATH", programs.Path().c_str());
+  const auto window = reinterpret_cast<Window>(Editor(effect).NativeWindow());
+  ScreenHand hand;
+  hand.Start([window](ScreenHand& h) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    XDestroyWindow(h.display, window);
+    XSync(h.display, False);
+  });
+  std::string file = "preset.fxp", folder = "/tmp/";
+  Editor(effect).ChooseFile(file, FILE_OPEN, folder, "fxp");
+  hand.Finish();
+  EXPECT_EQ(file, "");
+  Idle(effect);
+  EXPECT_EQ(Editor(effect).NativeWindow(), nullptr);
 }
