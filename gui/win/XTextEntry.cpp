@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "gui/win/XPictureWindow.h"
@@ -18,9 +19,11 @@ constexpr long kEvents = KeyPressMask | ButtonPressMask | ButtonReleaseMask | Bu
 XTextEntry::XTextEntry(XDisplayConnection& connection, XResourceId parent, const IRectangle& rect,
                        const DialogLook& look, ITextAlign alignment, const EntryText& text)
     : look_(look), alignment_(alignment), text_(text), connection_(connection) {
+  // An upside-down rectangle gives the smallest field.
+  const int width = std::max(1, rect.right - rect.left + 1);
+  const int height = std::max(1, rect.bottom - rect.top + 1);
   window_ = std::make_unique<XPictureWindow>(connection, XPictureWindow::kChild, parent, rect.left,
-                                             rect.top, rect.right - rect.left + 1,
-                                             rect.bottom - rect.top + 1, kEvents);
+                                             rect.top, width, height, kEvents);
   Draw();
   window_->Map();
 }

@@ -84,6 +84,15 @@ TEST_F(TextEntry, AnEnumerationTakesTheValueOfItsDisplayTextOrZero) {
     Keys(effect, {XK_Return});
     EXPECT_EQ(mode->PlainValue(), std::string(text) == "Bright" ? 2.0 : 0.0) << text;
   }
+  // An upside-down rectangle still gives a field, which CancelTextEntry closes unused.
+  mode->SetClamped(1.0);
+  editor.BeginTextEntry(modeBox, modeBox->TextStyle(), {90, 50, 10, 30}, "Bright", mode);
+  Idle(effect);
+  ASSERT_EQ(Children(reinterpret_cast<Window>(editor.NativeWindow())).size(), 1u);
+  editor.CancelTextEntry();
+  Idle(effect);
+  EXPECT_EQ(mode->PlainValue(), 1.0);
+  EXPECT_EQ(Children(reinterpret_cast<Window>(editor.NativeWindow())).size(), 0u);
 }
 
 TEST_F(TextEntry, ClosingTheEditorWithTheFieldOpenIsSafe) {
