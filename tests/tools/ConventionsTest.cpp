@@ -60,6 +60,30 @@ TEST(Conventions, QuietAndVerbose_ChangeOnlyTheReport) {
   std::remove((out.str() + ".fxp").c_str());
 }
 
+TEST(Conventions, StandardInputAndOutput_CarryAudioInTheFormatTypeNames) {
+  const StereoAudio input = MakeMidSideSignal(44100, 3000, 0.4, 0.2);
+  const TempPath in(".wav");
+  ASSERT_TRUE(WriteStereoFile(in.str(), input));
+  HostSetup setup;
+  setup.standardInput = in.str();
+  const TempPath out(".wav");
+  const HostRun read = RunHost({"render", "--in", "-", "--out", out.str()}, setup);
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(read.out.rfind("rendered standard input through Tessaly: 3000 frames at 44100 Hz", 0), 0u) << read.out;
+  const HostRun written = RunHost({"render", "--in", "-", "--out", "-", "--type", "au"}, setup);
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(written.out.rfind(".snd", 0), 0u);  // the audio alone, no report
+  const TempPath au(".au");
+  std::ofstream(au.str(), std::ios::binary) << written.out;
+  StereoAudio output;
+  ASSERT_TRUE(ReadStereoFile(au.str(), &output));
+  ASSERT_EQ(output.left.size(), input.left.size());
+  for (size_t i = 0; i < input.left.size(); ++i) ASSERT_NEAR(output.left[i], input.left[i], 1e-6) << i;
+  const HostRun unknown = RunHost({"render", "--out", "-", "--type", "xyz"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.err, "tessaly-host: unknown audio type 'xyz' (wav, flac, aiff, au, ...)\n");
+}
+
 // Modules in a home folder, VST_PATH and LXVST_PATH of their own, each a copy of the
 // gain fixture under another name.
 class ModuleFolders : public ::testing::Test {

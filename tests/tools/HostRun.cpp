@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -37,6 +38,11 @@ void ApplySetup(const HostSetup& setup) {
     signal(SIGXFSZ, SIG_IGN);
   }
   if (!setup.workingDirectory.empty() && chdir(setup.workingDirectory.c_str()) != 0) _exit(126);
+  if (!setup.standardInput.empty()) {
+    const int input = open(setup.standardInput.c_str(), O_RDONLY);
+    if (input < 0 || dup2(input, STDIN_FILENO) < 0) _exit(126);
+    close(input);
+  }
 }
 
 // The read and write system calls counted in /proc/PID/io.

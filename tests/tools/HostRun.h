@@ -22,6 +22,7 @@ struct HostSetup {
   long long fileSizeLimit = -1;           // bytes, -1 for none; writes beyond it fail with EFBIG
   std::string program = TESSALY_HOST_PATH;  // a copy of tessaly-host elsewhere, for one
   std::string workingDirectory;            // empty: the test's own
+  std::string standardInput;               // a file to read as standard input; empty: none
 };
 
 // tessaly-host running in the background.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -73,7 +74,7 @@ int SubtypeFor(int major, int preferred, int channels, int sampleRate) {
 
 std::unique_ptr<AudioFileReader> AudioFileReader::Open(const std::string& path, std::string* error) {
   SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  SNDFILE* file = path == "-" ? sf_open_fd(STDIN_FILENO, SFM_READ, &info, SF_FALSE) : sf_open(path.c_str(), SFM_READ, &info);
   if (!file) {
     *error = "cannot read audio file " + path + ": " + sf_strerror(nullptr);
     return nullptr;
@@ -87,10 +88,15 @@ int64_t AudioFileReader::Read(double* interleaved, int64_t frames) {
   return sf_readf_double(file_, interleaved, frames);
 }
 
-std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(int descriptor, const std::string& name, int channels,
-                                                         int sampleRate, int preferredSubtype,
-                                                         SampleQuantiser::Dither dither, std::string* error) {
-  const int major = MajorFormatFor(LowerExtension(name));
+std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(int descriptor, const std::string& name,
+                                                         const std::string& type, int channels, int sampleRate,
+                                                         int preferredSubtype, SampleQuantiser::Dither dither,
+                                                         std::string* error) {
+  const int major = MajorFormatFor(LowerExtension(type.empty() ? name : "." + type));
+  if (!major && !type.empty()) {
+    *error = "unknown audio type '" + type + "' (wav, flac, aiff, au, ...)";
+    return nullptr;
+  }
   if (!major) {
     *error = "cannot tell the audio format of " + name + " from its extension (.wav, .flac, .aiff, ...)";
     return nullptr;

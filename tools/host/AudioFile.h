@@ -13,13 +13,14 @@
 
 class AudioFileReader : public AudioSource {
  public:
-  // Null with a one-line reason in error when the file cannot be opened.
+  // Null with a one-line reason in error when the file cannot be opened. "-" is standard
+  // input.
   static std::unique_ptr<AudioFileReader> Open(const std::string& path, std::string* error);
   ~AudioFileReader() override;
 
   int Channels() const override { return info_.channels; }
   double SampleRate() const override { return info_.samplerate; }
-  int64_t TotalFrames() const override { return info_.frames; }
+  int64_t TotalFrames() const override { return info_.seekable ? info_.frames : -1; }
   int64_t Read(double* interleaved, int64_t frames) override;
   // The sample encoding (SF_FORMAT_PCM_16, SF_FORMAT_FLOAT, ...).
   int Subtype() const { return info_.format & SF_FORMAT_SUBMASK; }
@@ -32,12 +33,12 @@ class AudioFileReader : public AudioSource {
 
 class AudioFileWriter {
  public:
-  // Writes to descriptor (which stays open and the caller's) in the container that the
-  // extension of name names, with the sample encoding preferredSubtype when the container
+  // Writes to descriptor (which stays open and the caller's) in the container that type
+  // names ("wav", "flac", ...), or when it is empty the extension of name, with the sample encoding preferredSubtype when the container
   // takes it, else 24-bit PCM or the container's own. Samples are quantised as
   // SampleQuantiser says, with dither for integer encodings when asked for.
-  static std::unique_ptr<AudioFileWriter> Create(int descriptor, const std::string& name, int channels,
-                                                 int sampleRate, int preferredSubtype,
+  static std::unique_ptr<AudioFileWriter> Create(int descriptor, const std::string& name, const std::string& type,
+                                                 int channels, int sampleRate, int preferredSubtype,
                                                  SampleQuantiser::Dither dither, std::string* error);
   ~AudioFileWriter();
 

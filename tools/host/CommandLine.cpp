@@ -22,7 +22,7 @@ const std::map<std::string, CommandForm>& Commands() {
       {"params", {CommandLine::Command::Params, {}}},
       {"presets", {CommandLine::Command::Presets, {}}},
       {"render",
-       {CommandLine::Command::Render, {"--in", "--midi", "--chain", "--out", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
+       {CommandLine::Command::Render, {"--in", "--midi", "--chain", "--out", "--type", "--set", "--block", "--double", "--float", "--dither", "--mono", "--tail", "--no-latency-compensation", "--preset", "--state"}}},
       {"save-state", {CommandLine::Command::SaveState, {"--out", "--set", "--preset", "--state"}}},
       {"edit",
        {CommandLine::Command::Edit, {"--seconds", "--screenshot", "--script", "--set", "--preset", "--state"}}},
@@ -106,6 +106,8 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
     line->inputPath = value;
   } else if (option == "--chain") {
     AddChain(value, line);
+  } else if (option == "--type") {
+    line->type = value;
   } else if (option == "--midi") {
     line->midiPath = value;
   } else if (option == "--out") {
@@ -270,7 +272,7 @@ std::string UsageText() {
          "  tessaly-host render [MODULE ...] [--in FILE] --out FILE [--state FILE.fxp|FILE.fxb]\n"
          "                      [--preset NAME|INDEX] [--set NAME=VALUE ...] [--block N] [--double]\n"
          "                      [--float] [--dither tpdf] [--mono each|sum] [--tail SECONDS]\n"
-         "                      [--no-latency-compensation] [--midi FILE.mid]\n"
+         "                      [--no-latency-compensation] [--midi FILE.mid] [--type TYPE]\n"
          "      streams a mono or stereo audio file (WAV, FLAC, AIFF, ...) through the plug-in, or a\n"
          "      built-in stereo demo signal without --in, and prints the mid and side levels\n"
          "  tessaly-host save-state [MODULE] [--state FILE] [--preset NAME|INDEX] [--set NAME=VALUE ...]\n"
@@ -286,6 +288,9 @@ std::string UsageText() {
          "                    plug-in's text entry; VALUE ending in n (\"Stereo=0.25n\"), or any\n"
          "                    value for a plug-in without text entry, is normalised (0 to 1);\n"
          "                    NAME may also be the parameter's index\n"
+         "  --in -, --out -   render: standard input and output; the report is left out\n"
+         "  --type TYPE       render: the output's format (wav, flac, aiff, au, ...) instead of\n"
+         "                    the one its extension names\n"
          "  --json            info: one JSON object, for scripts\n"
          "  --chain A,B,...   render: the modules to run in series (as MODULE A B ... does);\n"
          "                    --set N:NAME=VALUE sets a parameter of module N (from 0)\n"

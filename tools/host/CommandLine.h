@@ -22,9 +22,10 @@ struct CommandLine {
   Verbosity verbosity = Verbosity::Normal;
   std::string modulePath;  // as given; empty for the default module
   std::vector<std::string> chainedPaths;  // render: the modules after the first, in order
-  std::string inputPath;   // render: empty renders the built-in demo signal, or silence with --midi
+  std::string inputPath;   // render: "-" reads standard input; empty renders the built-in demo signal, or silence with --midi
   std::string midiPath;    // render: a standard MIDI file to play into the plug-in
-  std::string outputPath;  // render: audio file; save-state: .fxp or .fxb
+  std::string outputPath;  // render: audio file, "-" for standard output; save-state: .fxp or .fxb
+  std::string type;        // render: the output's container ("wav", "flac", ...) instead of its extension
   std::string statePath;   // a .fxp or .fxb to restore before anything else
   std::string preset;      // a program name or index to select
   std::vector<ParameterSetting> settings;

@@ -141,7 +141,8 @@ std::string ChangeText(double before, double after) {
 }
 
 std::string SourceName(const CommandLine& line) {
-  if (!line.inputPath.empty()) return line.inputPath + (line.midiPath.empty() ? "" : " and " + line.midiPath);
+  const std::string input = line.inputPath == "-" ? "standard input" : line.inputPath;
+  if (!input.empty()) return input + (line.midiPath.empty() ? "" : " and " + line.midiPath);
   return line.midiPath.empty() ? "the demo signal" : line.midiPath;
 }
 
@@ -151,7 +152,7 @@ void PrintReport(const CommandLine& line, const std::vector<PluginModule*>& modu
   for (const PluginModule* module : modules) names += (names.empty() ? "" : " -> ") + PluginName(*module);
   std::printf("rendered %s through %s: %lld frames at %g Hz, %d-frame blocks, %s\n",
               SourceName(line).c_str(), names.c_str(),
-              static_cast<long long>(source.TotalFrames()), source.SampleRate(), line.blockSize,
+              static_cast<long long>(renderer.SourceFrames()), source.SampleRate(), line.blockSize,
               line.useDouble ? "64-bit" : "32-bit");
   PrintTiming(renderer);
   const bool playedOnly = line.inputPath.empty() && !line.midiPath.empty();
@@ -177,8 +178,10 @@ void WarnOfClipping(const SampleQuantiser& quantiser) {
 }  // namespace
 
 bool RunRender(const CommandLine& line, std::string* error) {
+  // Standard output is written as it comes; it has no earlier content to keep.
+  const bool toStandardOutput = line.outputPath == "-";
   SafeOutputFile file;
-  if (!file.Open(line.outputPath, {line.inputPath, line.statePath}, error)) return false;
+  if (!toStandardOutput && !file.Open(line.outputPath, {line.inputPath, line.statePath}, error)) return false;
   std::vector<MidiMessage> messages;
   if (!line.midiPath.empty() && !ReadMidiFile(line.midiPath, &messages, error)) return false;
   int subtype = 0;
@@ -210,14 +213,16 @@ bool RunRender(const CommandLine& line, std::string* error) {
   const SampleQuantiser::Dither dither =
       line.dither ? SampleQuantiser::Dither::Triangular : SampleQuantiser::Dither::None;
   std::unique_ptr<AudioFileWriter> sink =
-      AudioFileWriter::Create(file.Descriptor(), line.outputPath, 2, static_cast<int>(source->SampleRate()),
-                              line.floatOutput ? SF_FORMAT_FLOAT : subtype, dither, error);
+      AudioFileWriter::Create(toStandardOutput ? STDOUT_FILENO : file.Descriptor(), line.outputPath, line.type, 2,
+                              static_cast<int>(source->SampleRate()), line.floatOutput ? SF_FORMAT_FLOAT : subtype,
+                              dither, error);
   if (!sink) return false;
   const bool showProgress = isatty(STDERR_FILENO) && source->TotalFrames() > kProgressSeconds * source->SampleRate();
   LevelMeter input;
   LevelMeter output;
-  if (!renderer.Run(*source, *sink, &input, &output, showProgress, error) || !file.Commit(error)) return false;
-  if (line.verbosity != CommandLine::Verbosity::Quiet) {
+  if (!renderer.Run(*source, *sink, &input, &output, showProgress, error)) return false;
+  if (!toStandardOutput && !file.Commit(error)) return false;
+  if (line.verbosity != CommandLine::Verbosity::Quiet && !toStandardOutput) {
     PrintReport(line, firsts, *source, renderer, input, output);
   }
   WarnOfClipping(sink->Quantiser());

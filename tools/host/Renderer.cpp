@@ -95,6 +95,7 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   host.BeginRendering();
   int64_t toDrop = 0;
   int64_t silenceLeft = tailFrames_;
+  sourceFrames_ = 0;
   const int64_t total = source.TotalFrames() + silenceLeft;
   bool sourceEnded = false;
   int64_t done = 0;
@@ -103,7 +104,10 @@ bool Renderer::Run(AudioSource& source, AudioFileWriter& sink, LevelMeter* input
   for (;;) {
     const int64_t frames = ReadChunk(source, &sourceEnded, &silenceLeft);
     if (frames <= 0) break;
-    if (!sourceEnded) input->Add(sourceChunk_.data(), frames);
+    if (!sourceEnded) {
+      input->Add(sourceChunk_.data(), frames);
+      sourceFrames_ += frames;
+    }
     for (int64_t offset = 0; offset < frames; offset += blockSize_) {
       const auto blockFrames = static_cast<int32_t>(std::min<int64_t>(blockSize_, frames - offset));
       ProcessBlock(sourceChunk_.data() + 2 * offset, resultChunk_.data() + 2 * offset, done + offset,

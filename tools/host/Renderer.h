@@ -32,6 +32,8 @@ class Renderer {
   // Silence fed after the source so that what rings on is heard: frames of it.
   void SetTail(int64_t frames) { tailFrames_ = frames; }
   int64_t TailFrames() const { return tailFrames_; }
+  // The frames the source gave in the last run.
+  int64_t SourceFrames() const { return sourceFrames_; }
   // Whether the plug-in's latency (initialDelay, read once it has processed the first
   // chunk) is taken out: that many more frames of silence are fed and as many dropped from
   // the start.
@@ -73,6 +75,7 @@ class Renderer {
   int64_t tailFrames_ = 0;
   bool compensateLatency_ = true;
   int64_t latency_ = 0;
+  int64_t sourceFrames_ = 0;
   std::vector<Stage> stages_;
   std::vector<double> sourceChunk_;  // interleaved stereo, read from the source at once
   std::vector<double> resultChunk_;  // interleaved stereo, written to the file at once
