@@ -259,6 +259,8 @@ TEST(ForeignModule, Chain_RunsModulesInSeriesEachWithItsOwnSettings) {
   const TempPath in(".wav");
   ASSERT_TRUE(WriteStereoFile(in.str(), input));
   const size_t length = input.left.size();
+  const TempPath state(".fxp");
+  ASSERT_EQ(RunHost({"save-state", kModule, "--set", "Right Gain=0.25n", "--out", state.str()}).status, 0);
   const struct {
     std::vector<std::string> variables;
     std::vector<std::string> modules;  // after "render"
@@ -272,6 +274,7 @@ TEST(ForeignModule, Chain_RunsModulesInSeriesEachWithItsOwnSettings) {
       {{}, {TESSALY_MODULE_PATH, kModule}, {"--set", "0:Gain=-6.0206", "--set", "1:1=1n"}, 0.5, 1.0,
        "through Tessaly -> Gain Fixture:"},
       {{"FIXTURE_LATENCY=100"}, {kModule, kModule}, {}, 1.0, 1.0, "\nlatency 200 frames taken out\n"},
+      {{}, {kModule, kModule}, {"--state", "1:" + state.str(), "--set", "0:Left Gain=2"}, 2.0, 0.5, ""},
   };
   for (const auto& c : cases) {
     const TempPath out(".wav");
@@ -305,6 +308,7 @@ TEST(ForeignModule, Chain_RefusesWhatItCannotRunInOneLine) {
       {{}, {"render", kModule, kModule, "--set", "2:Left Gain=1"},
        "--set 2:Left Gain names module 2, but there are 2 modules (0 to 1)"},
       {{}, {"render", kModule, "--set", "1:Left Gain=1"}, "--set 1:Left Gain names module 1, but there is 1 module (0)"},
+      {{}, {"render", kModule, kModule, "--state", "2:x.fxp"}, "--state 2:x.fxp names module 2, but there are 2 modules (0 to 1)"},
       {{"FIXTURE_INSTRUMENT=1"}, {"render", TESSALY_MODULE_PATH, kModule, "--midi", midi.str()},
        "Tessaly does not take MIDI (it does not answer yes to receiveVstMidiEvent)"},
       {{"FIXTURE_INSTRUMENT=1"}, {"render", "--chain", std::string(TESSALY_MODULE_PATH) + "," + kModule},

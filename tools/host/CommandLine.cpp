@@ -30,6 +30,18 @@ const std::map<std::string, CommandForm>& Commands() {
   return commands;
 }
 
+// text without a leading module position "N:" (digits, then a colon), which goes to
+// position; 0 when there is none.
+std::string WithoutPosition(const std::string& text, size_t* position) {
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos || colon == 0 || colon > 8 || text.find_first_not_of("0123456789") != colon) {
+    *position = 0;
+    return text;
+  }
+  *position = std::stoul(text.substr(0, colon));
+  return text.substr(colon + 1);
+}
+
 bool IsHelp(const std::string& word) { return word == "--help" || word == "-h" || word == "help"; }
 
 // Takes -q/--quiet and -v/--verbose, which may stand anywhere before "--".
@@ -101,6 +113,17 @@ void AddChain(const std::string& list, CommandLine* line) {
   }
 }
 
+// --state FILE or --state N:FILE; the state of module 0 is statePath.
+void StoreState(const std::string& value, CommandLine* line) {
+  size_t position = 0;
+  const std::string path = WithoutPosition(value, &position);
+  if (position == 0) {
+    line->statePath = path;
+  } else {
+    line->chainedStates.push_back({"", path, position});
+  }
+}
+
 bool StoreOption(const std::string& option, const std::string& value, CommandLine* line, std::string* error) {
   if (option == "--in") {
     line->inputPath = value;
@@ -113,7 +136,7 @@ bool StoreOption(const std::string& option, const std::string& value, CommandLin
   } else if (option == "--out") {
     line->outputPath = value;
   } else if (option == "--state") {
-    line->statePath = value;
+    StoreState(value, line);
   } else if (option == "--preset") {
     line->preset = value;
   } else if (option == "--set") {
@@ -165,17 +188,14 @@ bool IsKnown(const CommandForm& form, const std::string& option) {
 }  // namespace
 
 bool ParseSetting(const std::string& text, ParameterSetting* setting, std::string* error) {
-  const size_t colon = text.find(':');
-  const bool positioned = colon != std::string::npos && colon > 0 && colon < 9 &&
-                          text.find_first_not_of("0123456789") == colon;
-  const std::string rest = positioned ? text.substr(colon + 1) : text;
+  size_t position = 0;
+  const std::string rest = WithoutPosition(text, &position);
   const size_t equals = rest.find('=');
   if (equals == std::string::npos || equals == 0) {
     *error = "--set needs NAME=VALUE, got '" + text + "'";
     return false;
   }
-  *setting = {rest.substr(0, equals), rest.substr(equals + 1),
-              positioned ? static_cast<size_t>(std::stoul(text.substr(0, colon))) : 0};
+  *setting = {rest.substr(0, equals), rest.substr(equals + 1), position};
   return true;
 }
 
@@ -293,7 +313,7 @@ std::string UsageText() {
          "                    the one its extension names\n"
          "  --json            info: one JSON object, for scripts\n"
          "  --chain A,B,...   render: the modules to run in series (as MODULE A B ... does);\n"
-         "                    --set N:NAME=VALUE sets a parameter of module N (from 0)\n"
+         "                    --set N:NAME=VALUE and --state N:FILE are for module N (from 0)\n"
          "  --preset P        selects a program by name or by index (as 'presets' lists them)\n"
          "  --state FILE      restores a preset file before the other settings\n"
          "  --block N         frames per processing block (default 512)\n"

@@ -27,6 +27,7 @@ struct CommandLine {
   std::string outputPath;  // render: audio file, "-" for standard output; save-state: .fxp or .fxb
   std::string type;        // render: the output's container ("wav", "flac", ...) instead of its extension
   std::string statePath;   // a .fxp or .fxb to restore before anything else
+  std::vector<ParameterSetting> chainedStates;  // render: "N:FILE" for module N >= 1 (name empty, value the file)
   std::string preset;      // a program name or index to select
   std::vector<ParameterSetting> settings;
   int blockSize = 512;

@@ -7,6 +7,15 @@
 #include "tools/host/ProgramSelection.h"
 #include "tools/host/StateTransfer.h"
 
+namespace {
+
+std::string ModulesText(size_t modules) {
+  if (modules == 1) return "is 1 module (0)";
+  return "are " + std::to_string(modules) + " modules (0 to " + std::to_string(modules - 1) + ")";
+}
+
+}  // namespace
+
 bool ConfigurePlugin(PluginModule& module, const CommandLine& line, std::string* error) {
   return ConfigureChainedPlugin(module, line, 0, 1, error);
 }
@@ -17,12 +26,18 @@ bool ConfigureChainedPlugin(PluginModule& module, const CommandLine& line, size_
   for (const ParameterSetting& setting : line.settings) {
     if (setting.position >= modules) {
       *error = "--set " + std::to_string(setting.position) + ":" + setting.name + " names module " +
-               std::to_string(setting.position) + ", but there " +
-               (modules == 1 ? "is 1 module (0)" : "are " + std::to_string(modules) + " modules (0 to " +
-                                                       std::to_string(modules - 1) + ")");
+               std::to_string(setting.position) + ", but there " + ModulesText(modules);
       return false;
     }
     if (setting.position == position) settings.push_back(setting);
+  }
+  for (const ParameterSetting& state : line.chainedStates) {
+    if (state.position >= modules) {
+      *error = "--state " + std::to_string(state.position) + ":" + state.value + " names module " +
+               std::to_string(state.position) + ", but there " + ModulesText(modules);
+      return false;
+    }
+    if (state.position == position && !RestoreState(module, state.value, error)) return false;
   }
   if (position == 0 && !line.statePath.empty() && !RestoreState(module, line.statePath, error)) return false;
   if (position == 0 && !line.preset.empty() && !SelectProgram(module, line.preset, error)) return false;

@@ -10,8 +10,9 @@
 
 bool ConfigurePlugin(PluginModule& module, const CommandLine& line, std::string* error);
 
-// The same for the module at position of a chain of modules: --state and --preset go to
-// the first, each --set to the module its position names (N:NAME=VALUE, 0 without one).
+// The same for the module at position of a chain of modules: each --set and --state goes
+// to the module its position names (N:NAME=VALUE, N:FILE; 0 without one), --preset to
+// the first.
 bool ConfigureChainedPlugin(PluginModule& module, const CommandLine& line, size_t position, size_t modules,
                             std::string* error);
 

@@ -181,7 +181,9 @@ bool RunRender(const CommandLine& line, std::string* error) {
   // Standard output is written as it comes; it has no earlier content to keep.
   const bool toStandardOutput = line.outputPath == "-";
   SafeOutputFile file;
-  if (!toStandardOutput && !file.Open(line.outputPath, {line.inputPath, line.statePath}, error)) return false;
+  std::vector<std::string> inputs = {line.inputPath, line.statePath, line.midiPath};
+  for (const ParameterSetting& state : line.chainedStates) inputs.push_back(state.value);
+  if (!toStandardOutput && !file.Open(line.outputPath, inputs, error)) return false;
   std::vector<MidiMessage> messages;
   if (!line.midiPath.empty() && !ReadMidiFile(line.midiPath, &messages, error)) return false;
   int subtype = 0;
