@@ -92,4 +92,21 @@ TEST(HostServices, TakeRecorded_HandsOverWhatCameSoFarAndGoesOnRecording) {
   EXPECT_TRUE(host.TakeRecorded().empty());
 }
 
+TEST(HostServices, EachPluginIsToldTheFolderOfItsOwnModule) {
+  HostServices& host = HostServices::Instance();
+  AEffect first{}, second{}, unknown{};
+  host.SetModuleDirectory("/vst/first");
+  host.KeepModuleDirectory(&first);
+  host.SetModuleDirectory("/vst/second");
+  host.KeepModuleDirectory(&second);
+  const struct {
+    AEffect* effect;
+    const char* folder;
+  } cases[] = {{&first, "/vst/first"}, {&second, "/vst/second"}, {&unknown, "/vst/second"}, {nullptr, "/vst/second"}};
+  for (const auto& c : cases) {
+    const auto answer = HostServices::Callback(c.effect, audioMasterGetDirectory, 0, 0, nullptr, 0.0f);
+    EXPECT_STREQ(reinterpret_cast<const char*>(answer), c.folder);
+  }
+}
+
 }  // namespace

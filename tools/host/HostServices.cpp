@@ -60,8 +60,10 @@ intptr_t HostServices::AnswerRequest(AEffect* effect, int32_t opcode, void* ptr,
       return kVendorVersion;
     case audioMasterGetLanguage:
       return kVstLangEnglish;
-    case audioMasterGetDirectory:
-      return reinterpret_cast<intptr_t>(moduleDirectory_.c_str());
+    case audioMasterGetDirectory: {
+      const auto kept = directories_.find(effect);
+      return reinterpret_cast<intptr_t>(kept != directories_.end() ? kept->second.c_str() : moduleDirectory_.c_str());
+    }
     case audioMasterCanDo: {
       if (!ptr) return 0;
       request->text = static_cast<const char*>(ptr);

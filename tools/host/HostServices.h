@@ -1,11 +1,12 @@
 #pragma once
 // The host side of the VST 2.4 callback: what tessaly-host answers when a plug-in asks
 // about its host (version, names, sample rate, block size, process level, transport),
-// and an optional record of the requests received. tessaly-host runs one plug-in at a
-// time, so one process-wide instance serves the callback. Editors may call from threads
+// and an optional record of the requests received. The callback carries no host context,
+// so one process-wide instance serves every plug-in of a run. Editors may call from threads
 // of their own, so the record is guarded by a mutex.
 
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -38,7 +39,11 @@ class HostServices {
 
   void SetSampleRate(double rate) { sampleRate_ = rate; }
   void SetBlockSize(int32_t frames) { blockSize_ = frames; }
+  // The folder of the module being loaded, the answer to audioMasterGetDirectory while its
+  // plug-in is created; KeepModuleDirectory then ties it to that plug-in, so that each
+  // plug-in of a chain is told its own folder.
   void SetModuleDirectory(const std::string& directory) { moduleDirectory_ = directory; }
+  void KeepModuleDirectory(const AEffect* effect) { directories_[effect] = moduleDirectory_; }
   double SampleRate() const { return sampleRate_; }
   int32_t BlockSize() const { return blockSize_; }
 
@@ -65,6 +70,7 @@ class HostServices {
   bool rendering_ = false;
   double samplePosition_ = 0.0;
   std::string moduleDirectory_;
+  std::map<const AEffect*, std::string> directories_;
   VstTimeInfo time_{};
   std::mutex recordMutex_;
   bool recording_ = false;

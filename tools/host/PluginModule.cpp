@@ -58,9 +58,14 @@ std::unique_ptr<PluginModule> PluginModule::Load(const std::string& path, std::s
     *error = path + " is not a VST 2 module: it exports neither VSTPluginMain nor main";
     return nullptr;
   }
-  HostServices::Instance().SetModuleDirectory(Directory(modulePath));
+  HostServices& host = HostServices::Instance();
+  host.SetModuleDirectory(Directory(modulePath));
   std::unique_ptr<PluginModule> module = Start(path, handle, entry, error);
-  if (!module) dlclose(handle);
+  if (!module) {
+    dlclose(handle);
+    return nullptr;
+  }
+  host.KeepModuleDirectory(&module->Effect());
   return module;
 }
 
