@@ -9,3 +9,14 @@ using VstEffectFactory = IEffectVST* (*)(audioMasterCallback host);
 // the effect left undefined, and returns its descriptor; null when nothing could be built,
 // whatever building threw.
 AEffect* CreateVstEffect(audioMasterCallback host, VstEffectFactory factory) noexcept;
+
+// Defines a module's exported entry points for the effect that factory makes:
+// VSTPluginMain, and main, the name older hosts look for.
+#define TESSALY_VST_ENTRY_POINTS(factory)                                                  \
+  extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(              \
+      audioMasterCallback host) noexcept {                                                \
+    return CreateVstEffect(host, factory);                                                \
+  }                                                                                       \
+  extern "C" __attribute__((visibility("default"))) AEffect* main_entry(                 \
+      audioMasterCallback host) noexcept __asm__("main");                                 \
+  AEffect* main_entry(audioMasterCallback host) noexcept { return VSTPluginMain(host); }

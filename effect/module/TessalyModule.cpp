@@ -8,12 +8,4 @@ namespace {
 IEffectVST* CreateTessaly(audioMasterCallback host) { return new Tessaly(host); }
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(
-    audioMasterCallback host) noexcept {
-  return CreateVstEffect(host, CreateTessaly);
-}
-
-// Older hosts look the entry point up under this name.
-extern "C" __attribute__((visibility("default"))) AEffect* main_entry(audioMasterCallback host)
-    noexcept __asm__("main");
-AEffect* main_entry(audioMasterCallback host) noexcept { return VSTPluginMain(host); }
+TESSALY_VST_ENTRY_POINTS(CreateTessaly)
