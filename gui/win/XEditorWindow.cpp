@@ -123,7 +123,7 @@ bool XEditorWindow::NextEvent(XEvent& event, XResourceId also) {
 // Focus is taken on a click only; the window may not be viewable then, which the trap
 // of the caller absorbs.
 void XEditorWindow::TakeFocus(unsigned long time) {
-  XSetInputFocus(connection_.Handle(), window_, RevertToParent, time);
+  XSetInputFocus(connection_.Handle(), window_, RevertToPointerRoot, time);
   XFlush(connection_.Handle());
 }
 

@@ -72,7 +72,7 @@ int XMessageBox::Run(const char* text, const char* caption, int type,
     Draw();
     window_->Map();
     trap.Sync();
-    XSetInputFocus(connection_.Handle(), window_->Id(), RevertToParent, CurrentTime);
+    XSetInputFocus(connection_.Handle(), window_->Id(), RevertToPointerRoot, CurrentTime);
   }
   while (!done_) {
     {

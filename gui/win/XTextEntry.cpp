@@ -33,7 +33,7 @@ XTextEntry::~XTextEntry() = default;
 XResourceId XTextEntry::Id() const { return window_->Id(); }
 
 void XTextEntry::TakeFocus() {
-  XSetInputFocus(connection_.Handle(), window_->Id(), RevertToParent, CurrentTime);
+  XSetInputFocus(connection_.Handle(), window_->Id(), RevertToPointerRoot, CurrentTime);
   XFlush(connection_.Handle());
 }
 
