@@ -100,9 +100,9 @@ bool IGraphics::BlitImage(const IImageStrip& strip, const IRectangle& dest, int 
   if (IsEmpty(r)) return true;
   const int left = sourceX + (r.left - dest.left), top = sourceY + (r.top - dest.top);
   const IRectangle source{left, top, left + WidthOf(r), top + HeightOf(r)};
-  const IBlendSpec& spec = blend != nullptr ? *blend : kDefaultBlend;
-  PIX_Composite(surface_.get(), strip.image, r.left, r.top, &source, spec.weight,
-                CombineModeFor(spec.method));
+  const IBlendSpec& chosen = blend != nullptr ? *blend : kDefaultBlend;
+  PIX_Composite(surface_.get(), strip.image, r.left, r.top, &source, chosen.weight,
+                CombineModeFor(chosen.method));
   return true;
 }
 
