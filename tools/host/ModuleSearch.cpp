@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "platform/FolderPath.h"
+
 namespace {
 
 constexpr const char* kDefaultModule = "tessaly.so";
@@ -34,16 +36,10 @@ std::string RealPath(const std::string& path) {
   return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-void AddPathList(const char* variable, std::vector<std::string>* folders) {
+// The folders of a colon-separated list in an environment variable.
+std::vector<std::string> PathList(const char* variable) {
   const char* value = std::getenv(variable);
-  if (!value) return;
-  const std::string list = value;
-  size_t start = 0;
-  while (start <= list.size()) {
-    const size_t colon = std::min(list.find(':', start), list.size());
-    if (colon > start) folders->push_back(list.substr(start, colon - start));
-    start = colon + 1;
-  }
+  return value ? FolderList(value) : std::vector<std::string>();
 }
 
 // The entries of folder, sorted, without "." and "..".
@@ -107,9 +103,9 @@ std::string BesideProgram() {
 }  // namespace
 
 std::vector<std::string> ModuleFolders() {
-  std::vector<std::string> candidates;
-  AddPathList("LXVST_PATH", &candidates);
-  AddPathList("VST_PATH", &candidates);
+  std::vector<std::string> candidates = PathList("LXVST_PATH");
+  const std::vector<std::string> vstPath = PathList("VST_PATH");
+  candidates.insert(candidates.end(), vstPath.begin(), vstPath.end());
   if (const char* home = std::getenv("HOME")) candidates.push_back(std::string(home) + "/.vst");
   candidates.insert(candidates.end(), {"/usr/local/lib/vst", "/usr/lib/vst"});
   std::vector<std::string> folders;
